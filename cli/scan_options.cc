@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "engine/collation_table.h"
 
 namespace corvane::cli {
 
@@ -12,6 +13,7 @@ int UsageError(const char* command, const std::string& message) {
 }
 
 bool ApplyScanOptions(const CliArgs& args, AppState& app) {
+  LoadCollationTable(FindCollationFile(), app.collationTable);
   app.legacyLayout = args.Has("--legacy");
   app.showDeleted = args.Has("--show-deleted") || args.Has("--advanced-deleted");
   app.showAdvancedDeleted = args.Has("--advanced-deleted");

@@ -25,6 +25,8 @@
 #include "engine/page_index.h"
 #include "engine/read_only_file.h"
 #include "engine/secondary_file.h"
+#include "engine/allocation_map.h"
+#include "engine/record_page.h"
 
 namespace corvane {
 
@@ -59,6 +61,9 @@ class DatabaseContext {
   std::uint8_t advancedMode() const { return advancedMode_; }
   const std::string& primaryPath() const { return primaryPath_; }
   const std::string& databaseName() const { return databaseName_; }
+  // Format version and collation id of the boot page read last (0 before).
+  int bootVersion() const { return bootVersion_; }
+  std::int32_t bootCollationId() const { return bootCollationId_; }
   void setDatabaseName(std::string name) { databaseName_ = std::move(name); }
 
   const PageIndex& pageIndex() const { return index_; }
@@ -86,6 +91,17 @@ class DatabaseContext {
   // reader: the whole page must lie inside its file.
   [[nodiscard]] std::optional<PageBuffer> ReadPage(PageId id, std::int32_t minPage) const;
 
+  // Typed page readers; nullptr when the page cannot be read.
+  // ReadDataPage accepts page 0; the others start at page 1.
+  [[nodiscard]] std::unique_ptr<CDataPage> ReadDataPage(PageId id) const;
+  [[nodiscard]] std::unique_ptr<CDataPage> ReadTableDataPage(PageId id) const;
+  [[nodiscard]] std::unique_ptr<IamPage> ReadIamPage(PageId id) const;
+
+  // Finds the boot page (page 9, corrected for a constant shift of the
+  // pages), stores the database name here and the version and collation in
+  // the application state. False when no boot page could be read.
+  bool ReadBootPage();
+
   // Relocates (or, with an empty list, searches for) the secondary files,
   // attaches every one that opens and walks its pages into the index.
   // `files` is the database's file list and is updated in place.
@@ -112,6 +128,8 @@ class DatabaseContext {
   EngineObserver& observer_;
   std::string primaryPath_;
   std::string databaseName_;
+  int bootVersion_ = 0;
+  std::int32_t bootCollationId_ = 0;
   std::uint8_t advancedMode_ = 0;
   bool valid_ = false;
   std::uint64_t fileSize_ = 0;
