@@ -21,10 +21,15 @@ struct PageId {
 // One entry of a PageIndex list: where a page lies and what type it is.
 // pageNumber is the page's position in its file, not the number its header
 // carries (the two differ in shifted files).
+//
+// indexId is the header's index id (offset 6). From SQL Server 2005 on, a
+// page belongs to allocation unit (indexId << 48) | (objectId << 16): the
+// object id alone does not tell a system table's page from a user table's.
 struct PageEntry {
   std::uint16_t fileId = 0;
   std::int32_t pageNumber = 0;
   std::int32_t pageType = 0;
+  std::uint16_t indexId = 0;
   PageId id() const { return PageId{fileId, pageNumber}; }
   bool operator==(const PageEntry&) const = default;
 };

@@ -30,6 +30,8 @@ void ForEachPage(const ReadOnlyFile& file, std::uint64_t base, std::uint64_t fir
 
 constexpr std::int32_t kSecondarySystemIds[] = {3, 4, 5, 7, 8, 13, 34, 41, 50, 54, 55, 60, 74};
 
+bool IsSystemIndexId(std::uint16_t indexId) { return indexId < 256; }
+
 bool IsSecondarySystemId(std::int32_t id) {
   for (auto s : kSecondarySystemIds)
     if (s == id) return true;
@@ -90,16 +92,19 @@ bool WalkPrimaryPages(const ReadOnlyFile& file, const FileGeometry& g, AppState&
     const auto objectId = LoadLE<std::int32_t>(page + 24);
     const auto fileId = LoadLE<std::uint16_t>(page + 36);
     const std::int32_t type = page[1];
+    const auto indexId = LoadLE<std::uint16_t>(page + 6);
     const auto pos = static_cast<std::int32_t>(n);
     // The walk compares object ids as unsigned numbers: a negative id is not a
-    // system object.
-    if (static_cast<std::uint32_t>(objectId) <= 100 || objectId == kSysColParsExtraObjectId) {
-      index.systemPages[objectId].push_back({fileId, pos, type});
+    // system object. Nor is a page whose index id is 256 or more: that is a
+    // user allocation unit (id >= 2^56) whose bits 16..47 happen to be small.
+    if ((static_cast<std::uint32_t>(objectId) <= 100 || objectId == kSysColParsExtraObjectId) &&
+        IsSystemIndexId(indexId)) {
+      index.systemPages[objectId].push_back({fileId, pos, type, indexId});
       ++systemCount;
     }
     if (objectId != 0) {
-      if (type == 1) index.dataPages[objectId].push_back({fileId, pos, 1});
-      else if (type == 10) index.iamPages[objectId].push_back({fileId, pos, 10});
+      if (type == 1) index.dataPages[objectId].push_back({fileId, pos, 1, indexId});
+      else if (type == 10) index.iamPages[objectId].push_back({fileId, pos, 10, indexId});
     }
     if ((n + 1) % step == 0) observer.ProgressPosition(n + 1);
     return true;
@@ -118,11 +123,13 @@ int WalkSecondaryPages(const ReadOnlyFile& file, const FileGeometry& g, int fixe
     const auto objectId = LoadLE<std::int32_t>(page + 24);
     const auto headerFileId = LoadLE<std::uint16_t>(page + 36);
     const std::int32_t type = page[1];
+    const auto indexId = LoadLE<std::uint16_t>(page + 6);
     const auto fileId = static_cast<std::uint16_t>(fixedFileId > 0 ? fixedFileId : headerFileId);
     const auto pos = static_cast<std::int32_t>(n);
-    if (IsSecondarySystemId(objectId)) index.systemPages[objectId].push_back({fileId, pos, type});
+    if (IsSecondarySystemId(objectId) && IsSystemIndexId(indexId))
+      index.systemPages[objectId].push_back({fileId, pos, type, indexId});
     if (objectId > 0 && type == 1) {
-      index.dataPages[objectId].push_back({fileId, pos, 1});
+      index.dataPages[objectId].push_back({fileId, pos, 1, indexId});
       if (foundId == 0 && headerFileId > 1) foundId = headerFileId;
     }
     if ((n + 1) % step == 0) observer.ProgressPosition(n + 1);

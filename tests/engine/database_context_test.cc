@@ -120,12 +120,20 @@ TEST(DatabaseContext, FailuresReportTheEngineText) {
   }
 }
 
+// A user table's page whose allocation unit 0x0100000000230000 has bits
+// 16..47 equal to 35, as real files hold them.
+std::vector<std::uint8_t> UserPageWithSmallId() {
+  auto page = MakePage(8, 35, 1);
+  testing::Put<std::uint16_t>(page, 6, 256);
+  return page;
+}
+
 TEST(PageWalk, FilesPagesByObjectIdAndType) {
   TempDir dir;
   auto path = dir.Write(
       "w.mdf", Join({MakePage(0, 0, 15), MakePage(1, 2187, 1), MakePage(2, -5, 1),
                      MakePage(3, 0, 1), MakePage(4, 34, 1), MakePage(5, 34, 10),
-                     MakePage(6, 70000, 10), MakePage(7, 70000, 1)}));
+                     MakePage(6, 70000, 10), MakePage(7, 70000, 1), UserPageWithSmallId()}));
   AppState app;
   RecordingObserver obs;
   auto ctx = DatabaseContext::Open(path, app, obs);
@@ -143,6 +151,8 @@ TEST(PageWalk, FilesPagesByObjectIdAndType) {
   EXPECT_EQ(PageIndex::Lookup(data, 34).size(), 1u);
   EXPECT_EQ(PageIndex::Lookup(iam, 34).size(), 1u);
   EXPECT_EQ(PageIndex::Lookup(iam, 70000), (PageList{{1, 6, 10}}));
+  EXPECT_EQ(PageIndex::Lookup(sys, 35).size(), 0u) << "index id 256: a user allocation unit";
+  EXPECT_EQ(PageIndex::Lookup(data, 35), (PageList{{1, 8, 1, 256}}));
   EXPECT_EQ(PageIndex::Lookup(data, 70000), (PageList{{1, 7, 1}}));
 }
 

@@ -60,4 +60,25 @@ std::vector<std::string> CorpusSlugs() {
   return slugs;
 }
 
+std::map<std::string, std::string> CorpusManifestRow(const std::string& slug) {
+  auto split = [](const std::string& line) {
+    std::vector<std::string> cells;
+    std::stringstream ss(line);
+    std::string cell;
+    while (std::getline(ss, cell, '\t')) cells.push_back(cell);
+    return cells;
+  };
+  std::ifstream in(std::string(CORVANE_CORPUS_DIR) + "/MANIFEST.tsv");
+  std::string line;
+  std::getline(in, line);
+  const auto names = split(line);
+  std::map<std::string, std::string> row;
+  while (std::getline(in, line)) {
+    auto cells = split(line);
+    if (cells.empty() || cells[0] != slug) continue;
+    for (std::size_t i = 0; i < cells.size() && i < names.size(); ++i) row[names[i]] = cells[i];
+  }
+  return row;
+}
+
 }  // namespace corvane::testing

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,7 @@ std::vector<std::uint8_t> Join(const std::vector<std::vector<std::uint8_t>>& pag
 std::string CorpusFile(const std::string& slug);
 // Slugs listed in MANIFEST.tsv.
 std::vector<std::string> CorpusSlugs();
+// The MANIFEST.tsv row of a slug, as column name -> value.
+std::map<std::string, std::string> CorpusManifestRow(const std::string& slug);
 
 }  // namespace corvane::testing
