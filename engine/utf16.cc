@@ -5,6 +5,7 @@
 namespace corvane {
 
 void AppendUtf8(std::uint32_t cp, std::string& out) {
+  if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = 0xFFFD;
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {

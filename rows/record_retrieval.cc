@@ -1,0 +1,243 @@
+#include "rows/record_retrieval.h"
+
+#include <cstdio>
+
+namespace corvane {
+
+DecodeOptions DecodeOptionsFor(const Catalog& catalog, const AppState& app) {
+  DecodeOptions o;
+  o.legacyLayout = app.legacyLayout.load();
+  o.rowsetLayout = !o.legacyLayout && !catalog.tableRowsetColumns.empty();
+  o.showDeleted = app.showDeleted.load();
+  return o;
+}
+
+RecordRetrieval::RecordRetrieval(DatabaseContext& context, Catalog& catalog, RecordGrid& grid,
+                                 EngineObserver& observer, RetrievalOptions options)
+    : context_(context),
+      catalog_(catalog),
+      grid_(grid),
+      observer_(observer),
+      options_(options),
+      text_(context.app().collationTable, context.bootCollationId()),
+      allocation_(context) {}
+
+PageSource RecordRetrieval::ChooseSource() {
+  PageSource src;
+  const AppState& app = context_.app();
+  const std::int32_t tableId = catalog_.currentObject.id;
+  if (options_.advancedRecordMode) {
+    src.pages = UsableTablePages(catalog_);
+    return src;
+  }
+  if (app.legacyLayout.load()) {
+    auto idx = catalog_.legacyIndexes.find(tableId);
+    if (idx != catalog_.legacyIndexes.end()) {
+      src.kind = PageSourceKind::kLegacyChain;
+      src.pages = WalkLegacyChain(context_, {idx->second.fileId, idx->second.firstPage},
+                                  UsableTablePages(catalog_));
+      return src;
+    }
+    const PageList& iams = PageIndex::Lookup(context_.iamPages(), tableId);
+    if (!iams.empty()) {
+      PageId first = iams.front().id();
+      if (first.fileId == 0) first.fileId = kPrimaryFileId;
+      if (IsUsablePage(context_, first)) {
+        src.kind = PageSourceKind::kIamChain;
+        src.pages = WalkIamChain(context_, first, &iams);
+        src.owner = OwnerFilter{tableId, 0};
+      }
+    }
+    return src;
+  }
+  const AllocationUnitRow& unit = catalog_.currentAllocationUnit;
+  if (unit.firstIamPage.pageNumber <= 0) {
+    src.pages = UsableTablePages(catalog_);
+    return src;
+  }
+  const bool iamUsable = IsUsablePage(context_, unit.firstIamPage);
+  const bool firstUsable = IsUsablePage(context_, unit.firstPage);
+  const OwnerFilter owner{PageHeaderObjectId(unit.allocationUnitId),
+                          static_cast<std::uint16_t>(
+                              static_cast<std::uint64_t>(unit.allocationUnitId) >> 48)};
+  auto iamSource = [&] {
+    PageSource s;
+    s.kind = PageSourceKind::kIamChain;
+    s.pages = WalkIamChain(context_, unit.firstIamPage);
+    s.owner = owner;
+    return s;
+  };
+  auto chainSource = [&] {
+    PageSource s;
+    s.kind = PageSourceKind::kPageChain;
+    s.pages = WalkPageChain(context_, unit.firstPage);
+    return s;
+  };
+  if (catalog_.currentRowset.indexId == 0) {
+    // A heap: its pages are not linked; the IAM chain lists them.
+    if (iamUsable) return iamSource();
+    if (firstUsable) return chainSource();
+    return src;
+  }
+  if (firstUsable) {
+    auto h = context_.ReadPageHeader(unit.firstPage);
+    if (h && h->type == kPageTypeData && h->prevPage.pageNumber == 0) return chainSource();
+  }
+  if (iamUsable) return iamSource();
+  return src;
+}
+
+std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) {
+  std::vector<Row> rows;
+  auto page = context_.ReadTableDataPage(id);
+  if (!page || page->header().type != kPageTypeData) return rows;
+  if (source_.owner) {
+    // An extent keeps pages that this unit never allocated, or freed: they
+    // still hold an earlier owner's (or a dropped table's) rows.
+    const CPage_Header& h = page->header();
+    if (h.objectId != source_.owner->objectId || h.indexId != source_.owner->indexId ||
+        !allocation_.IsAllocated(id))
+      return rows;
+  }
+  decoder.DecodePage(*page, rows);
+  return rows;
+}
+
+bool RecordRetrieval::IsEmptyRow(const Row& row) const {
+  const auto& cols = catalog_.tableDescriptors;
+  if (row.empty() || cols.empty()) return false;
+  for (std::size_t k = 0; k < cols.size(); ++k) {
+    if (cols[k].physicalColumnId == kNotStoredColumn) return false;
+    if (!row[k].empty() && row[k] != "NULL") return false;
+  }
+  return true;
+}
+
+int RecordRetrieval::Fill(GridPosition start, bool displayLoad) {
+  AppState& app = context_.app();
+  DecodeOptions decodeOptions = DecodeOptionsFor(catalog_, app);
+  decodeOptions.displayLoad = displayLoad;
+  RowDecoder decoder(catalog_.tableDescriptors, text_, decodeOptions);
+  const auto& cols = catalog_.tableDescriptors;
+  const auto first = static_cast<std::size_t>(std::max(0, catalog_.firstStoredColumn));
+  int added = 0;
+  bool full = false;
+  observer_.ProgressRange(pageList.size());
+  for (auto pi = start.pageIndex; pi < static_cast<std::int64_t>(pageList.size()) && !full; ++pi) {
+    if (app.stopRequested.load()) break;
+    std::vector<Row> rows = FetchPageRows(pageList[static_cast<std::size_t>(pi)], decoder);
+    for (auto ri = pi == start.pageIndex ? start.rowIndex : 0;
+         ri < static_cast<std::int64_t>(rows.size()); ++ri) {
+      if (app.stopRequested.load()) break;
+      if (added >= kGridPageRows) {
+        stopPosition = {pi, ri};
+        full = true;
+        break;
+      }
+      const Row& row = rows[static_cast<std::size_t>(ri)];
+      // Records found among deleted ones may be nothing but zeros: a row
+      // without a single value is dropped there. A live record is a row
+      // whatever it holds, so the rule is kept to the deleted-record view.
+      if (app.showDeleted.load() && IsEmptyRow(row)) continue;
+      if (first < row.size()) grid_.InsertRow(gridRowCount, row[first]);
+      int sub = 1;
+      for (std::size_t k = first + 1; k < cols.size() && k < row.size(); ++k)
+        if (cols[k].physicalColumnId != kNotStoredColumn) grid_.SetCell(gridRowCount, sub++, row[k]);
+      ++gridRowCount;
+      ++added;
+      if (options_.logRows) observer_.LogLine(" row " + std::to_string(gridRowCount) + " inserted");
+    }
+    observer_.ProgressPosition(static_cast<std::uint64_t>(pi + 1));
+  }
+  if (full) {
+    // The start of the next grid page, known from now on.
+    if (positions.back().pageIndex < stopPosition.pageIndex ||
+        (positions.back().pageIndex == stopPosition.pageIndex &&
+         positions.back().rowIndex < stopPosition.rowIndex))
+      positions.push_back(stopPosition);
+  }
+  app.stopRequested.store(false);
+  return added;
+}
+
+void RecordRetrieval::SetLabel() {
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "%s%d - [%lld](%lld-%lld) Records", "Page", pageNumber,
+                static_cast<long long>(rowsThrough - rowsBefore),
+                static_cast<long long>(rowsBefore + 1), static_cast<long long>(rowsThrough));
+  pageLabel_ = buf;
+  grid_.SetPageLabel(pageLabel_);
+  grid_.SetNextEnabled(hasNext());
+  grid_.SetPreviousEnabled(hasPrevious());
+}
+
+void RecordRetrieval::ShowPage(int index, bool displayLoad) {
+  grid_.Clear();
+  gridRowCount = 0;
+  current_ = index;
+  const int added = Fill(positions[static_cast<std::size_t>(index)], displayLoad);
+  if (static_cast<int>(pageRows_.size()) <= index) pageRows_.resize(static_cast<std::size_t>(index) + 1);
+  pageRows_[static_cast<std::size_t>(index)] = added;
+  rowsBefore = 0;
+  for (int i = 0; i < index; ++i) rowsBefore += pageRows_[static_cast<std::size_t>(i)];
+  rowsThrough = rowsBefore + added;
+  pageNumber = index + 1;
+  if (added > 0) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%lld rows to %lld", static_cast<long long>(rowsBefore),
+                  static_cast<long long>(rowsThrough));
+    observer_.LogLine(buf);
+  }
+  SetLabel();
+}
+
+int RecordRetrieval::ShowTableRecords() {
+  positions.clear();
+  positions.push_back({0, 0});
+  stopPosition = {};
+  pageRows_.clear();
+  observer_.ProgressPosition(0);
+  source_ = ChooseSource();
+  pageList = source_.pages;
+  ShowPage(0, true);
+  // A heap whose IAM chain gave no row is read along its page chain instead.
+  if (rowsThrough == 0 && source_.kind == PageSourceKind::kIamChain &&
+      !context_.app().legacyLayout.load() && catalog_.currentRowset.indexId == 0 &&
+      IsUsablePage(context_, catalog_.currentAllocationUnit.firstPage)) {
+    source_ = PageSource{PageSourceKind::kPageChain,
+                         WalkPageChain(context_, catalog_.currentAllocationUnit.firstPage), {}};
+    pageList = source_.pages;
+    ShowPage(0, true);
+  } else if (rowsThrough == 0 && source_.kind == PageSourceKind::kPageChain &&
+             catalog_.currentRowset.indexId != 0 &&
+             IsUsablePage(context_, catalog_.currentAllocationUnit.firstIamPage)) {
+    const AllocationUnitRow& unit = catalog_.currentAllocationUnit;
+    source_ = PageSource{PageSourceKind::kIamChain, WalkIamChain(context_, unit.firstIamPage),
+                         OwnerFilter{PageHeaderObjectId(unit.allocationUnitId),
+                                     static_cast<std::uint16_t>(
+                                         static_cast<std::uint64_t>(unit.allocationUnitId) >> 48)}};
+    pageList = source_.pages;
+    ShowPage(0, true);
+  }
+  return static_cast<int>(rowsThrough - rowsBefore);
+}
+
+int RecordRetrieval::NextRecords() {
+  if (!hasNext()) return -1;
+  AppState& app = context_.app();
+  app.processRunning = true;
+  ShowPage(current_ + 1, false);
+  app.processRunning = false;
+  return static_cast<int>(rowsThrough - rowsBefore);
+}
+
+int RecordRetrieval::PreviousRecords() {
+  if (!hasPrevious()) return -1;
+  AppState& app = context_.app();
+  app.processRunning = true;
+  ShowPage(current_ - 1, false);
+  app.processRunning = false;
+  return static_cast<int>(rowsThrough - rowsBefore);
+}
+
+}  // namespace corvane
