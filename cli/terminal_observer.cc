@@ -49,6 +49,7 @@ void TerminalObserver::FatalError(std::string_view text) {
   std::fprintf(stderr, "%s\n", lastError_.c_str());
 }
 void TerminalObserver::LogLine(std::string_view text) {
+  if (log_) log_->Append(text);
   if (!verbose_) return;
   ClearLine();
   std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());

@@ -7,6 +7,9 @@
 #include <string>
 
 #include "engine/engine_observer.h"
+#include "engine/log_file.h"
+
+#include <memory>
 
 namespace corvane::cli {
 
@@ -20,6 +23,10 @@ class TerminalObserver final : public EngineObserver {
   void ProgressPosition(std::uint64_t pos) override;
   void LogLine(std::string_view text) override;
 
+  // Log lines also go to `log` from now on.
+  void SetLogFile(std::unique_ptr<LogFile> log) { log_ = std::move(log); }
+  LogFile* logFile() const { return log_.get(); }
+
   bool failed() const { return failed_; }
   const std::string& lastError() const { return lastError_; }
 
@@ -31,6 +38,7 @@ class TerminalObserver final : public EngineObserver {
   bool failed_ = false;
   bool drawn_ = false;
   std::string lastError_;
+  std::unique_ptr<LogFile> log_;
   std::string status_;
   std::uint64_t max_ = 0;
   std::uint64_t pos_ = 0;
