@@ -51,7 +51,10 @@ class Catalog {
   std::vector<ForeignKeyColumn> foreignKeyColumns;
   std::vector<LegacyColumnRow> legacyColumns;
   std::vector<LegacyTable> legacyTables;
-  std::map<std::int32_t, LegacyIndexEntry> legacyIndexes;
+  std::map<std::int32_t, LegacyIndexEntry> legacyIndexes;       // index id 1 (clustered)
+  // The sysindexes row of each table's heap (index id 0) or clustered index
+  // (index id 1) -- a table has exactly one of the two -- with its rowcnt.
+  std::map<std::int32_t, LegacyIndexEntry> legacyBaseIndexes;
 
   // Working set of the object assembled last.
   ObjectRow currentObject;            // id -1 when none

@@ -5,8 +5,8 @@ namespace corvane {
 std::optional<std::int64_t> StoredRowCount(const Catalog& catalog, std::int32_t tableId,
                                            bool legacyLayout) {
   if (legacyLayout) {
-    auto it = catalog.legacyIndexes.find(tableId);
-    if (it == catalog.legacyIndexes.end() || it->second.rowCount < 0) return std::nullopt;
+    auto it = catalog.legacyBaseIndexes.find(tableId);
+    if (it == catalog.legacyBaseIndexes.end() || it->second.rowCount < 0) return std::nullopt;
     return it->second.rowCount;
   }
   std::optional<std::int64_t> total;

@@ -37,7 +37,9 @@ int RunCheck(const CliArgs& args, AppState& app) {
     AssembleTable(catalog, o.name, o.type, {});
     CollectingGrid counter(false);
     NullObserver quiet;
-    RecordRetrieval retrieval(*db->context, catalog, counter, quiet, RetrievalOptions{});
+    RetrievalOptions options;
+    options.countOnly = true;
+    RecordRetrieval retrieval(*db->context, catalog, counter, quiet, options);
     std::int64_t decoded = retrieval.ShowTableRecords();
     for (int n; (n = retrieval.NextRecords()) >= 0;) decoded += n;
     results.push_back({o.name, o.id, StoredRowCount(catalog, o.id, legacy), decoded});

@@ -52,12 +52,17 @@ std::string FindCollationFile() {
   return {};
 }
 
+const CollationTable::value_type* FindCollation(const CollationTable& table,
+                                                std::int64_t collationId) {
+  auto it = table.find(collationId);
+  if (it == table.end()) it = table.find(collationId & 0xFFFF);
+  return it == table.end() ? nullptr : &*it;
+}
+
 std::optional<std::int64_t> FindCollationKey(const CollationTable& table, std::int32_t collationId) {
-  const std::int64_t full = collationId;
-  if (table.count(full)) return full;
-  const std::int64_t low = static_cast<std::uint16_t>(collationId);
-  if (table.count(low)) return low;
-  return std::nullopt;
+  const auto* entry = FindCollation(table, collationId);
+  if (!entry) return std::nullopt;
+  return entry->first;
 }
 
 }  // namespace corvane

@@ -18,6 +18,11 @@ bool LoadCollationTable(const std::string& path, CollationTable& table);
 // installed data folder, else empty.
 std::string FindCollationFile();
 
+// Looks `collationId` up as a database or column id: first the id widened
+// with its sign to 64 bits, then its low 16 bits. Null when neither is listed.
+const CollationTable::value_type* FindCollation(const CollationTable& table,
+                                                std::int64_t collationId);
+
 // Looks `collationId` up as a database or column id: the id itself
 // (sign-extended), then its low 16 bits (a Windows collation whose flag bits
 // above bit 15 are not listed). Returns the key that matched.

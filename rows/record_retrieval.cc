@@ -99,7 +99,11 @@ std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) 
         !allocation_.IsAllocated(id))
       return rows;
   }
-  decoder.DecodePage(*page, rows);
+  if (options_.countOnly) {
+    rows.resize(decoder.CountPage(*page));
+  } else {
+    decoder.DecodePage(*page, rows);
+  }
   return rows;
 }
 
@@ -139,7 +143,11 @@ int RecordRetrieval::Fill(GridPosition start, bool displayLoad) {
       // without a single value is dropped there. A live record is a row
       // whatever it holds, so the rule is kept to the deleted-record view.
       if (app.showDeleted.load() && IsEmptyRow(row)) continue;
-      if (first < row.size()) grid_.InsertRow(gridRowCount, row[first]);
+      if (options_.countOnly) {
+        grid_.InsertRow(gridRowCount, {});
+      } else if (first < row.size()) {
+        grid_.InsertRow(gridRowCount, row[first]);
+      }
       int sub = 1;
       for (std::size_t k = first + 1; k < cols.size() && k < row.size(); ++k)
         if (cols[k].physicalColumnId != kNotStoredColumn) grid_.SetCell(gridRowCount, sub++, row[k]);

@@ -32,6 +32,7 @@ struct GridPosition {
 struct RetrievalOptions {
   bool advancedRecordMode = false;  // read the page index's pages, not the allocation maps
   bool logRows = false;             // " row N inserted" log lines (the desktop log pane)
+  bool countOnly = false;           // rows are counted, not rendered (the grid gets empty cells)
 };
 
 class RecordRetrieval {

@@ -40,16 +40,29 @@ bool RowDecoder::PassesFilter(const CPrimaryRecord* r) const {
   return true;
 }
 
+namespace {
+
+// Records of a page that the decoder looks at: at most slotCount of them.
+std::size_t RecordLimit(const PrimaryRecordPage& page) {
+  return std::min<std::size_t>(page.records().size(),
+                               page.header().slotCount > 0 ? page.header().slotCount : 0);
+}
+
+}  // namespace
+
 void RowDecoder::DecodePage(const PrimaryRecordPage& page, std::vector<Row>& rows) {
-  const std::size_t limit =
-      std::min<std::size_t>(page.records().size(),
-                            page.header().slotCount > 0 ? page.header().slotCount : 0);
-  for (std::size_t i = 0; i < limit; ++i) {
+  for (std::size_t i = 0, n = RecordLimit(page); i < n; ++i) {
     const CPrimaryRecord* r = page.record(i);
     if (!PassesFilter(r)) continue;
     rows.emplace_back();
     DecodeRecord(*r, rows.back());
   }
+}
+
+std::size_t RowDecoder::CountPage(const PrimaryRecordPage& page) const {
+  std::size_t count = 0;
+  for (std::size_t i = 0, n = RecordLimit(page); i < n; ++i) count += PassesFilter(page.record(i));
+  return count;
 }
 
 void RowDecoder::DecodeRecord(const CPrimaryRecord& r, Row& row) {

@@ -46,6 +46,9 @@ class RowDecoder {
   // appends one Row per record to `rows`.
   void DecodePage(const PrimaryRecordPage& page, std::vector<Row>& rows);
 
+  // Number of records of `page` that pass the record filter.
+  std::size_t CountPage(const PrimaryRecordPage& page) const;
+
   // Decodes one record into `row` (resized to the column count).
   void DecodeRecord(const CPrimaryRecord& record, Row& row);
 

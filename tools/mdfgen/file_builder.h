@@ -1,0 +1,69 @@
+#pragma once
+// Builds the primary data file of a declared database.
+//
+// Layout of the file (SQL Server 2005 and later formats):
+//   page 0              file header (type 15), one record
+//   page 1, 1 + 8088k   PFS
+//   page 2, 3, 6, 7     GAM, SGAM, differential and bulk-change maps (and every
+//                       511232 pages after them)
+//   page 9              boot page (type 13): version at 100, creating version at
+//                       102, name at 148 (128 UTF-16 units, padded with 0x20
+//                       bytes), database id at 408, compatibility level at 410,
+//                       collation id at 488, first sysallocunits page at 612
+//   next pages          the system tables (each with its IAM page), then the
+//                       user tables in declaration order: IAM page, data
+//                       pages, index pages
+// All page-header object ids are allocation-unit header ids (unit id >> 16);
+// no page carries torn bits or a checksum (flagBits 0).
+//
+// The same declaration always gives the same bytes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/mdfgen/declaration.h"
+#include "tools/mdfgen/page_sink.h"
+
+namespace corvane::mdfgen {
+
+// Where one table went (user and system tables).
+struct WrittenTable {
+  std::string name;
+  std::int32_t objectId = 0;
+  std::int64_t rowsetId = 0;
+  std::int64_t allocationUnitId = 0;
+  std::int32_t headerObjectId = 0;  // object id in the headers of its pages
+  std::uint16_t headerIndexId = 0;
+  std::int32_t firstPage = 0;       // first data page (0: no rows)
+  std::int32_t rootPage = 0;
+  std::int32_t firstIamPage = 0;
+  std::int64_t rowCount = 0;        // live rows (ghost and deleted rows not counted)
+  std::int64_t dataPages = 0;
+};
+
+struct BuildResult {
+  std::int64_t pageCount = 0;
+  std::vector<WrittenTable> tables;        // declaration order
+  std::vector<WrittenTable> systemTables;  // sysrscols, sysrowsets, ...
+  std::vector<std::int32_t> moduleIds;     // declaration order
+  const WrittenTable* Find(const std::string& name) const;
+};
+
+// Writes the file into `sink`. False with `error` set when the declaration
+// cannot be laid out or a value does not fit its column.
+bool BuildDatabase(const Database& db, PageSink& sink, BuildResult& result, std::string& error);
+
+// The whole file in memory.
+std::optional<std::vector<std::uint8_t>> BuildImage(const Database& db, std::string* error = nullptr,
+                                                    BuildResult* result = nullptr);
+
+// Writes the file to `path` in large chunks.
+bool WriteDatabaseFile(const Database& db, const std::string& path, std::string& error,
+                       BuildResult* result = nullptr);
+
+// Boot page format version → compatibility level (80 for 539 ... 160 for 957).
+int CompatibilityLevel(int version);
+
+}  // namespace corvane::mdfgen
