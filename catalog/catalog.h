@@ -99,9 +99,5 @@ void LocateTablePages(Catalog& catalog);
 // any byte after the first is zero, else 8-bit text).
 std::string DecodeStoredValue(const std::string& storedValue);
 
-// Page-header object id of an allocation unit (or rowset) id: bits 16..47.
-inline std::int32_t PageHeaderObjectId(std::int64_t allocationUnitId) {
-  return static_cast<std::int32_t>(static_cast<std::uint64_t>(allocationUnitId) >> 16);
-}
 
 }  // namespace corvane

@@ -24,11 +24,10 @@ namespace corvane {
 enum class PageSourceKind { kTablePages, kPageChain, kIamChain, kLegacyChain };
 
 // The allocation unit whose pages a list holds, for the check that a page
-// taken from an extent really belongs to it (page header object id and index
-// id) and is allocated.
+// taken from an extent really belongs to it and is allocated. SQL Server 2000
+// tables: the table's object id as the unit id's bits 16..47.
 struct OwnerFilter {
-  std::int32_t objectId = 0;
-  std::uint16_t indexId = 0;
+  std::int64_t allocationUnitId = 0;
 };
 
 struct PageSource {

@@ -45,7 +45,7 @@ PageSource RecordRetrieval::ChooseSource() {
       if (IsUsablePage(context_, first)) {
         src.kind = PageSourceKind::kIamChain;
         src.pages = WalkIamChain(context_, first, &iams);
-        src.owner = OwnerFilter{tableId, 0};
+        src.owner = OwnerFilter{static_cast<std::int64_t>(static_cast<std::uint32_t>(tableId)) << 16};
       }
     }
     return src;
@@ -57,9 +57,7 @@ PageSource RecordRetrieval::ChooseSource() {
   }
   const bool iamUsable = IsUsablePage(context_, unit.firstIamPage);
   const bool firstUsable = IsUsablePage(context_, unit.firstPage);
-  const OwnerFilter owner{PageHeaderObjectId(unit.allocationUnitId),
-                          static_cast<std::uint16_t>(
-                              static_cast<std::uint64_t>(unit.allocationUnitId) >> 48)};
+  const OwnerFilter owner{unit.allocationUnitId};
   auto iamSource = [&] {
     PageSource s;
     s.kind = PageSourceKind::kIamChain;
@@ -95,7 +93,7 @@ std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) 
     // An extent keeps pages that this unit never allocated, or freed: they
     // still hold an earlier owner's (or a dropped table's) rows.
     const CPage_Header& h = page->header();
-    if (h.objectId != source_.owner->objectId || h.indexId != source_.owner->indexId ||
+    if (!BelongsToAllocationUnit(source_.owner->allocationUnitId, h.objectId, h.indexId) ||
         !allocation_.IsAllocated(id))
       return rows;
   }
@@ -221,9 +219,7 @@ int RecordRetrieval::ShowTableRecords() {
              IsUsablePage(context_, catalog_.currentAllocationUnit.firstIamPage)) {
     const AllocationUnitRow& unit = catalog_.currentAllocationUnit;
     source_ = PageSource{PageSourceKind::kIamChain, WalkIamChain(context_, unit.firstIamPage),
-                         OwnerFilter{PageHeaderObjectId(unit.allocationUnitId),
-                                     static_cast<std::uint16_t>(
-                                         static_cast<std::uint64_t>(unit.allocationUnitId) >> 48)}};
+                         OwnerFilter{unit.allocationUnitId}};
     pageList = source_.pages;
     ShowPage(0, true);
   }
