@@ -6,7 +6,6 @@
 namespace corvane {
 namespace {
 
-constexpr RowPassOptions kNoIndexRecords{.skipIndexRecords = true};
 constexpr std::int32_t kSysIndexesMinimum = 64;
 constexpr int kLegacyColumnFields = 21;  // columns a full syscolumns row declares
 

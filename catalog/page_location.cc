@@ -9,27 +9,16 @@
 namespace corvane {
 namespace {
 
-// The index id that the page headers of a unit carry: bits 48..63 of its id.
-std::uint16_t PageHeaderIndexId(std::int64_t allocationUnitId) {
-  return static_cast<std::uint16_t>(static_cast<std::uint64_t>(allocationUnitId) >> 48);
-}
-
-bool IsSystemObjectId(std::int32_t objectId) {
-  return static_cast<std::uint32_t>(objectId) <= 100 || objectId == kSysColParsExtraObjectId;
-}
-
 // Calls `visit` for the entries of `map` that belong to allocation unit (or
-// rowset) `unitId`. User units are numbered (1 << 56) | (n << 16), and n can
-// be as small as a system table's object id (units 1, 7, 8, 13, 34, 50, 54,
-// 55, 64, 74 ... occur in real files), so under a system object id only the
-// pages whose header index id matches the unit's are its own.
+// rowset) `unitId`. Units created by SQL Server 2005 and later are numbered
+// (1 << 56) | (n << 16), and n can be as small as a system table's object id
+// (units 1, 7, 8, 13, 34, 50, 54, 55, 64, 74 ... occur in real files): under
+// such an id only the pages whose header index id matches are the unit's.
 template <typename Visit>
 void ForEachUnitEntry(const PageMap& map, std::int64_t unitId, Visit&& visit) {
   const std::int32_t key = PageHeaderObjectId(unitId);
-  const bool shared = IsSystemObjectId(key);
-  const std::uint16_t indexId = PageHeaderIndexId(unitId);
   for (const PageEntry& e : PageIndex::Lookup(map, key))
-    if (!shared || e.indexId == indexId) visit(e);
+    if (BelongsToAllocationUnit(unitId, key, e.indexId)) visit(e);
 }
 
 bool HasPagePointer(const AllocationUnitRow& unit) {
@@ -65,20 +54,42 @@ void ChooseMainRowset(Catalog& catalog, const std::vector<const RowsetRow*>& own
   }
 }
 
+// True when `unitId` is the id of a known allocation unit that another known
+// rowset owns. Rowset ids and allocation unit ids are drawn from the same kind
+// of numbers ((1 << 56) | (n << 16)), so a rowset id taken as a unit id can
+// name a different table's unit: its pages are not this table's.
+bool IsAnotherRowsetsUnit(const Catalog& catalog, std::int64_t unitId, std::int64_t rowsetId) {
+  for (const AllocationUnitRow& a : catalog.allocationUnits) {
+    if (a.allocationUnitId != unitId || a.ownerId == rowsetId) continue;
+    for (const RowsetRow& r : catalog.rowsets)
+      if (r.rowsetId == a.ownerId) return true;
+  }
+  return false;
+}
+
 // The in-row allocation unit of the main rowset, with its first data page and
 // first IAM page.
 AllocationUnitRow InRowUnit(Catalog& catalog) {
   const DatabaseContext& ctx = *catalog.context;
+  const std::int64_t rowset = catalog.currentRowset.rowsetId;
   AllocationUnitRow unit;
-  for (const AllocationUnitRow& a : catalog.allocationUnits)
-    if (a.ownerId == catalog.currentRowset.rowsetId && a.unitType == 1) unit = a;
+  bool found = false;
+  for (const AllocationUnitRow& a : catalog.allocationUnits) {
+    if (a.ownerId == rowset && a.unitType == 1) {
+      unit = a;
+      found = true;
+    }
+  }
   if (HasPagePointer(unit)) {
     ForEachUnitEntry(ctx.dataPages(), unit.allocationUnitId, [&](const PageEntry& e) {
       if (e.pageType == kPageTypeData) unit.firstPage = e.id();
     });
     return unit;
   }
-  unit.allocationUnitId = unit.ownerId = catalog.currentRowset.rowsetId;
+  // A unit without page pointers is an empty table's unit, not a broken link.
+  if (found) return unit;
+  unit.allocationUnitId = unit.ownerId = rowset;
+  if (IsAnotherRowsetsUnit(catalog, rowset, rowset)) return unit;
   ForEachUnitEntry(ctx.dataPages(), unit.allocationUnitId, [&](const PageEntry& e) {
     catalog.pagesByFallback = true;
     if (e.pageType == kPageTypeData) unit.firstPage = e.id();
@@ -98,9 +109,11 @@ void CollectTableUnits(Catalog& catalog) {
   if (!catalog.pagesByFallback || !catalog.tableAllocationUnits.empty()) return;
   for (const RowsetRow& r : catalog.tableRowsets)
     for (const AllocationUnitRow& a : catalog.allocationUnits)
-      if (a.allocationUnitId == r.rowsetId) catalog.tableAllocationUnits.push_back(a);
+      if (a.allocationUnitId == r.rowsetId && !IsAnotherRowsetsUnit(catalog, a.allocationUnitId, r.rowsetId))
+        catalog.tableAllocationUnits.push_back(a);
   if (!catalog.tableAllocationUnits.empty()) return;
   for (const RowsetRow& r : catalog.tableRowsets) {
+    if (IsAnotherRowsetsUnit(catalog, r.rowsetId, r.rowsetId)) continue;
     AllocationUnitRow a;
     a.allocationUnitId = a.ownerId = r.rowsetId;
     catalog.tableAllocationUnits.push_back(a);

@@ -7,14 +7,10 @@
 #include <string>
 
 #include "catalog/identity_value.h"
-#include "catalog/system_row_pass.h"
 #include "engine/utf16.h"
 
 namespace corvane {
 namespace {
-
-constexpr RowPassOptions kAllRecords{};
-constexpr RowPassOptions kNoIndexRecords{.skipIndexRecords = true};
 
 PageId PagePointerAt(const SystemRow& row, std::size_t offset) {
   PageId id{0, 0};

@@ -48,6 +48,9 @@ struct RowPassOptions {
   bool skipIndexRecords = false;  // record kind 3 besides kind 4
 };
 
+inline constexpr RowPassOptions kAllRecords{};
+inline constexpr RowPassOptions kNoIndexRecords{.skipIndexRecords = true};
+
 // Calls `visit` for every row of the pages filed under `objectId`.
 void ForEachSystemRow(const DatabaseContext& context, std::int32_t objectId,
                       const RowPassOptions& options,

@@ -121,6 +121,37 @@ TEST(CatalogBuilder, Sql2000CatalogListsHeapsAndClusteredTables) {
   EXPECT_EQ(catalog->legacyTables[2].name, "");  // no object row for 400
 }
 
+TEST(CatalogBuilder, GarbageUnderEverySystemTableIsReadWithoutHarm) {
+  // Pages of random bytes with a valid header and slot array: every record
+  // length, offset and count in them is arbitrary.
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  testing::SystemTableFile file;
+  for (std::int32_t id : {kSysFiles1, kSysClsObjs, kSysSchObjs, kSysObjects, kSysAllocUnits, kSysRowsets,
+                          kSysIndexes, kSysColumns, kSysColPars, kSysScalarTypes, kSysSingleObjRefs,
+                          kSysIdxStats, kSysIsCols, kSysHobtColumns, kSysRowsetColumns}) {
+    for (int variant = 0; variant < 3; ++variant) {
+      std::vector<std::vector<std::uint8_t>> records;
+      for (int r = 0; r < 12; ++r) {
+        std::vector<std::uint8_t> rec(8 + next() % 300);
+        for (auto& b : rec) b = static_cast<std::uint8_t>(next() >> 16);
+        rec[0] = static_cast<std::uint8_t>(rec[0] & 0x31);  // mostly primary records
+        records.push_back(std::move(rec));
+      }
+      file.AddPage(id, records);
+    }
+  }
+  for (bool legacy : {false, true}) {
+    AppState app;
+    auto ctx = file.Open(app);
+    auto catalog = BuildCatalog(*ctx);
+    ASSERT_TRUE(catalog);
+    app.legacyLayout = legacy;
+    const auto objects = catalog->objects;
+    for (const ObjectRow& o : objects) AssembleTable(*catalog, o.name, o.type, {});
+  }
+}
+
 TEST(CatalogLifecycle, ClearKeepsTheSql2000TablesAndTheLastAssembly) {
   testing::SystemTableFile file;
   AppState app;

@@ -107,6 +107,28 @@ TEST_F(PageLocation, AMissingAllocationUnitRowIsDerivedFromTheRowset) {
   EXPECT_EQ(PageNumbers(), (std::vector<std::int32_t>{data1, data2}));
 }
 
+TEST_F(PageLocation, AnEmptyTableDoesNotTakeTheUnitNumberedLikeItsRowset) {
+  // sql2005-aspnetdb-tractis: the empty aspnet_Applications has rowset
+  // (1 << 56) | (0x0a << 16) and an in-row unit without pages; unit
+  // (1 << 56) | (0x0a << 16) exists too and holds another rowset's 91 rows.
+  file_.AddPage(0x0a, {}, 256);
+  Open();
+  RowsetRow other = Rowset(UserUnit(0x05), 1);
+  other.objectId = kTable + 1;
+  catalog_->rowsets = {Rowset(UserUnit(0x0a), 1), other};
+  AllocationUnitRow empty = Unit(UserUnit(0x56), UserUnit(0x0a));
+  empty.firstPage = {0, 0};
+  catalog_->allocationUnits = {empty, Unit(UserUnit(0x0a), UserUnit(0x05))};
+  LocateTablePages(*catalog_);
+  EXPECT_EQ(catalog_->currentAllocationUnit.allocationUnitId, UserUnit(0x56));
+  EXPECT_FALSE(catalog_->pagesByFallback);
+  EXPECT_TRUE(catalog_->tablePages.empty());
+
+  catalog_->allocationUnits = {Unit(UserUnit(0x0a), UserUnit(0x05))};  // the in-row row is lost
+  LocateTablePages(*catalog_);
+  EXPECT_TRUE(catalog_->tablePages.empty());
+}
+
 TEST_F(PageLocation, PagesCarryingTheTableIdAreTheLastResort) {
   const auto page = file_.AddPage(kTable, {}, 0);
   Open();

@@ -35,7 +35,7 @@ TEST(CliInfo, FailuresGiveTheEngineTextAndAnErrorStatus) {
 
 TEST(CliInfo, UsageErrorsAndHelp) {
   EXPECT_EQ(RunCli("--help").status, 0);
-  EXPECT_NE(RunCli("--help").out.find("corvane info"), std::string::npos);
+  EXPECT_NE(RunCli("--help").out.find("info FILE"), std::string::npos);
   EXPECT_EQ(RunCli("").status, 2);
   EXPECT_EQ(RunCli("frobnicate x").status, 2);
   EXPECT_EQ(RunCli("info").status, 2);

@@ -60,7 +60,7 @@ TEST(Mdfgen, SameDeclarationGivesTheSameBytes) {
 }
 
 TEST(Mdfgen, EveryVersionOpensWithItsBootPage) {
-  for (int version : {611, 655, 661, 706, 782, 852}) {
+  for (int version : {539, 611, 655, 661, 706, 782, 852}) {
     BuildResult result;
     auto o = Open(Build(SampleDatabase(version), &result));
     ASSERT_TRUE(o->context->valid()) << version;
@@ -74,27 +74,32 @@ TEST(Mdfgen, EveryVersionOpensWithItsBootPage) {
 }
 
 // Data pages carry the page-header id of their allocation unit (unit id >> 16)
-// and index id 256; the IAM pages sit in iamPages under the same id.
+// and index id 256 (SQL Server 2000: the table's object id, index id 0); the
+// IAM pages sit in iamPages under the same id.
 TEST(Mdfgen, TablePagesAreFiledUnderTheirAllocationUnits) {
-  BuildResult result;
-  const auto image = Build(SampleDatabase(), &result);
-  auto o = Open(image);
-  ASSERT_TRUE(o->context->valid());
-  for (const auto& t : result.tables) {
-    EXPECT_EQ(t.headerObjectId, static_cast<std::int32_t>(t.allocationUnitId >> 16)) << t.name;
-    const auto& data = PageIndex::Lookup(o->context->dataPages(), t.headerObjectId);
-    std::int64_t ours = 0;
-    bool first = false;
-    for (const auto& e : data) {
-      if (HeaderAt(image, e.pageNumber).indexId != t.headerIndexId) continue;
-      ++ours;
-      first = first || e.pageNumber == t.firstPage;
+  for (int version : {539, 661}) {
+    BuildResult result;
+    const auto image = Build(SampleDatabase(version), &result);
+    auto o = Open(image);
+    ASSERT_TRUE(o->context->valid());
+    for (const auto& t : result.tables) {
+      EXPECT_EQ(t.headerObjectId,
+                version < 611 ? t.objectId : static_cast<std::int32_t>(t.allocationUnitId >> 16))
+          << t.name;
+      const auto& data = PageIndex::Lookup(o->context->dataPages(), t.headerObjectId);
+      std::int64_t ours = 0;
+      bool first = false;
+      for (const auto& e : data) {
+        if (HeaderAt(image, e.pageNumber).indexId != t.headerIndexId) continue;
+        ++ours;
+        first = first || e.pageNumber == t.firstPage;
+      }
+      EXPECT_EQ(ours, t.dataPages) << t.name;
+      EXPECT_TRUE(first) << t.name;
+      const auto& iam = PageIndex::Lookup(o->context->iamPages(), t.headerObjectId);
+      ASSERT_EQ(iam.size(), 1u) << t.name;
+      EXPECT_EQ(iam.front().pageNumber, t.firstIamPage) << t.name;
     }
-    EXPECT_EQ(ours, t.dataPages) << t.name;
-    EXPECT_TRUE(first) << t.name;
-    const auto& iam = PageIndex::Lookup(o->context->iamPages(), t.headerObjectId);
-    ASSERT_EQ(iam.size(), 1u) << t.name;
-    EXPECT_EQ(iam.front().pageNumber, t.firstIamPage) << t.name;
   }
 }
 
@@ -103,12 +108,18 @@ TEST(Mdfgen, TablePagesAreFiledUnderTheirAllocationUnits) {
 // carry the same small header ids).
 std::set<std::int32_t> CatalogIds(const DatabaseContext& ctx, int version) {
   std::set<std::int32_t> ids;
-  const std::vector<int> bootstrap = version < 655 ? std::vector<int>{4, 13} : std::vector<int>{3};
   std::vector<int> all = {5, 7, 8, 34, 41, 50, 54, 55, 60, 64, 74};
-  all.insert(all.end(), bootstrap.begin(), bootstrap.end());
+  if (version < 611) {
+    all = {1, 2, 3, 6, 8};
+  } else if (version < 655) {
+    all.insert(all.end(), {4, 13});
+  } else {
+    all.push_back(3);
+  }
   for (int id : all) {
     for (const auto& e : PageIndex::Lookup(ctx.systemPages(), id)) {
       const auto header = ctx.ReadPageHeader(e.id());
+      // SQL Server 2000 data pages of system tables: index id 0.
       if (e.pageType == 1 && header && header->indexId < 256) ids.insert(id);
     }
   }
@@ -122,8 +133,9 @@ TEST(Mdfgen, SystemTablesAsInARealFileOfTheSameVersion) {
     const char* slug;
     int version;
   };
-  for (const Case& c : {Case{"sql2005-kigg2x", 611}, Case{"sql2008r2-bookshop", 661},
-                        Case{"sql2012-nerddinner", 706}, Case{"sql2016-school", 852}}) {
+  for (const Case& c : {Case{"sql2000-friendsdata", 539}, Case{"sql2005-kigg2x", 611},
+                        Case{"sql2008r2-bookshop", 661}, Case{"sql2012-nerddinner", 706},
+                        Case{"sql2016-school", 852}}) {
     const std::string path = CorpusFile(c.slug);
     if (path.empty()) GTEST_SKIP() << "corpus not available";
     AppState app;
@@ -198,18 +210,18 @@ TEST(Mdfgen, GhostAndForwardedRowsOfTheSample) {
 TEST(Mdfgen, DamagedVariantsGiveTheExpectedBaseOffset) {
   const auto image = Build(SampleDatabase());
   struct Case {
-    Damage damage;
+    std::size_t before, after;
+    std::int32_t shift;
     std::uint64_t baseOffset;
   };
   const Case cases[] = {
-      {{.bytesBefore = 100}, 100},
-      {{.bytesBefore = 8191}, 8191},
-      {{.bytesAfter = 100}, 0},
-      {{.pageShift = -3}, 0},
-      {{.pageShift = 2}, 0},
-  };
+      {100, 0, 0, 100}, {8191, 0, 0, 8191}, {0, 100, 0, 0}, {0, 0, -3, 0}, {0, 0, 2, 0}};
   for (const Case& c : cases) {
-    auto o = Open(ApplyDamage(image, c.damage));
+    Damage damage;
+    damage.bytesBefore = c.before;
+    damage.bytesAfter = c.after;
+    damage.pageShift = c.shift;
+    auto o = Open(ApplyDamage(image, damage));
     ASSERT_TRUE(o->context->valid());
     EXPECT_EQ(o->context->baseOffset(), c.baseOffset);
     ASSERT_TRUE(o->context->ReadBootPage());
@@ -221,13 +233,64 @@ TEST(Mdfgen, TornBitsRestoreToTheWrittenPage) {
   BuildResult result;
   const auto image = Build(SampleDatabase(), &result);
   const std::int32_t page = result.Find("Customers")->firstPage;
-  const auto torn = ApplyDamage(image, {.tornPages = {page}});
+  Damage damage;
+  damage.tornPages = {page};
+  const auto torn = ApplyDamage(image, damage);
   std::vector<std::uint8_t> bytes(torn.begin() + page * kPage, torn.begin() + (page + 1) * kPage);
   EXPECT_NE(0, std::memcmp(bytes.data(), image.data() + page * kPage, kPage));
   EXPECT_EQ(CPage_Header::Parse(bytes.data()).flagBits, kFlagTornBits);
   RestoreTornBits(bytes.data());
   // Only the flag and the saved bits in the header stay different.
   EXPECT_EQ(0, std::memcmp(bytes.data() + 96, image.data() + page * kPage + 96, kPage - 96));
+}
+
+// A table declared in a secondary file: its pages carry file id 3 and are
+// filed under its allocation unit once the listed file is attached.
+TEST(Mdfgen, SecondaryFilesHoldTheirTables) {
+  Database db;
+  db.name = "Split";
+  db.secondaryFiles = {{"Split_2", "D:\\old\\Split_2.NDF"}};
+  Table& local = db.AddTable("Local");
+  local.columns = {Int("Id").NotNull()};
+  local.rows = {{1}, {2}};
+  Table& remote = db.AddTable("Remote");
+  remote.columns = {Int("Id").NotNull(), NVarChar("Text", 20)};
+  remote.primaryKey = {"Id"};
+  remote.fileId = 3;
+  for (int i = 0; i < 2000; ++i) remote.rows.push_back({i, "row " + std::to_string(i)});
+
+  TempDir dir;
+  BuildResult result;
+  std::string error;
+  ASSERT_TRUE(WriteDatabaseFile(db, dir.File("Split.mdf"), error, &result)) << error;
+  EXPECT_EQ(SecondaryFileName(db.secondaryFiles[0]), "Split_2.ndf");
+  const WrittenTable* t = result.Find("Remote");
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->fileId, 3);
+  ASSERT_EQ(result.secondaryPageCounts.size(), 1u);
+
+  AppState app;
+  RecordingObserver observer;
+  auto ctx = DatabaseContext::Open(dir.File("Split.mdf"), app, observer);
+  ASSERT_TRUE(ctx->valid());
+  std::vector<SecondaryFile> files(1);
+  files[0].status = 2;
+  files[0].fileId = 3;
+  files[0].logicalName = "Split_2";
+  files[0].physicalPath = "D:\\old\\Split_2.NDF";
+  ctx->AttachSecondaryFiles(files);
+  EXPECT_EQ(files[0].pageCount, static_cast<std::uint64_t>(result.secondaryPageCounts[0]));
+  std::int64_t remotePages = 0;
+  for (const auto& e : PageIndex::Lookup(ctx->dataPages(), t->headerObjectId)) {
+    if (e.fileId != 3) continue;
+    ++remotePages;
+    const auto header = ctx->ReadPageHeader(e.id());
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->fileId, 3);
+    EXPECT_EQ(header->pageNumber, e.pageNumber);
+  }
+  EXPECT_EQ(remotePages, t->dataPages);
+  EXPECT_GT(t->dataPages, 1);
 }
 
 TEST(Mdfgen, DeclarationErrorsAreReported) {
@@ -244,6 +307,9 @@ TEST(Mdfgen, DeclarationErrorsAreReported) {
   t.primaryKey = {"Missing"};
   EXPECT_FALSE(BuildImage(db, &error).has_value());
   EXPECT_NE(error.find("Missing"), std::string::npos);
+  t.primaryKey = {};
+  t.fileId = 4;
+  EXPECT_FALSE(BuildImage(db, &error).has_value());
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace {
 
 ByteString Hex(const std::string& hex) {
   ByteString out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
   return out;
 }
 
@@ -55,35 +56,49 @@ struct RealRow {
 };
 
 // Rows of the SQL Server 2008 R2 file sql2008r2-bookshop.mdf (table Author,
-// object 2104010983, rowset 0x01000000000D0000), re-encoded from their
+// object 0x7D78A4E7, rowset 0x01000000000D0000), re-encoded from their
 // values: the builder must lay them out byte for byte as SQL Server did.
 TEST(RecordLayout, SystemRowsMatchARealFileByteForByte) {
   const std::int64_t rowset = 0x01000000000D0000LL;
   const RealRow rows[] = {
-      {"sysschobjs Author", kSysSchObjs,
-       {2104010983, "Author", 1, 0, 0xE0000, "U ", 0, 1, 2, Raw(Hex("db2b9c00719e0000")), Raw(Hex("fa2b9c00719e0000"))},
-       "30002c00e7a4787d010000000000000e005520000000000102000000db2b9c00719e0000fa2b9c00719e00000b0000000100400041007500"
+      {"sysschobjs Author",
+       kSysSchObjs,
+       {0x7D78A4E7, "Author", 1, 0, 0xE0000, "U ", 0, 1, 2, Raw(Hex("db2b9c00719e0000")),
+        Raw(Hex("fa2b9c00719e0000"))},
+       "30002c00e7a4787d010000000000000e005520000000000102000000db2b9c00719e0000fa2b9c00719e00000b0"
+       "000000100400041007500"
        "740068006f007200"},
-      {"syscolpars AuthorName", kSysColPars,
-       {2104010983, 0, 2, "AuthorName", 231, 231, 100, 0, 0, 0xD008, 2, 100, 0, 0, 0, nullptr},
-       "30002d00e7a4787d000002000000e7e70000006400000008d00000020000006400000000000000000000000000100000800100490041007500"
+      {"syscolpars AuthorName",
+       kSysColPars,
+       {0x7D78A4E7, 0, 2, "AuthorName", 231, 231, 100, 0, 0, 0xD008, 2, 100, 0, 0, 0, nullptr},
+       "30002d00e7a4787d000002000000e7e70000006400000008d000000200000064000000000000000000000000001"
+       "00000800100490041007500"
        "740068006f0072004e0061006d006500"},
-      {"sysallocunits Author", kSysAllocUnits,
+      {"sysallocunits Author",
+       kSysAllocUnits,
        {0x01000000001D0000LL, 1, rowset, 0, 1, Ptr(79), Ptr(79), Ptr(80), 2, 1, 2, 1},
-       "1000490000001d00000000010100000d00000000010000000001004f00000001004f00000001005000000001000200000000000000010000"
+       "1000490000001d00000000010100000d00000000010000000001004f00000001004f00000001005000000001000"
+       "200000000000000010000"
        "00000000000200000000000000010000000c000000"},
-      {"sysrowsets Author", kSysRowsets,
-       {rowset, 1, 2104010983, 1, 1, 0x206, 0, 3, 0, 0, 2, 115, 15, 8, 11, nullptr, nullptr, 1},
-       "1000390000000d000000000101e7a4787d0100000001000000060200000000030000000000000000000200730000000f0008000b00010000"
+      {"sysrowsets Author",
+       kSysRowsets,
+       {rowset, 1, 0x7D78A4E7, 1, 1, 0x206, 0, 3, 0, 0, 2, 115, 15, 8, 11, nullptr, nullptr, 1},
+       "1000390000000d000000000101e7a4787d010000000100000006020000000003000000000000000000020073000"
+       "0000f0008000b00010000"
        "001200008001"},
-      {"sysrscols Book.Description", kSysRsCols,
+      {"sysrscols Book.Description",
+       kSysRsCols,
        {0x01000000000E0000LL, 4, 4, 6, 0x0190E7, 0xD008, 0, 0, 0, 0xFFFE, 4, 0, nullptr, 1},
-       "10003a0000000e000000000104000000040000000600000000000000e790010008d000000000000000000000feff0000040000000000010000"
+       "10003a0000000e000000000104000000040000000600000000000000e790010008d000000000000000000000fef"
+       "f0000040000000000010000"
        "000e000010"},
-      {"sysidxstats PK__Author", kSysIdxStats,
-       {2104010983, 1, "PK__Author__70DAFC347F60ED59", 0x2B, 0, 0, 1, 0, 1, 0, rowset},
-       "30002700e7a4787d010000002b00000000000000000100010000000000000000000d00000000010b0000000100670050004b005f005f00410075"
-       "00740068006f0072005f005f003700300044004100460043003300340037004600360030004500440035003900"},
+      {"sysidxstats PK__Author",
+       kSysIdxStats,
+       {0x7D78A4E7, 1, "PK__Author__70DAFC347F60ED59", 0x2B, 0, 0, 1, 0, 1, 0, rowset},
+       "30002700e7a4787d010000002b00000000000000000100010000000000000000000d00000000010b00000001006"
+       "70050004b005f005f00410075"
+       "00740068006f0072005f005f00370030004400410046004300330034003700460036003000450044003500390"
+       "0"},
   };
   for (const auto& row : rows) {
     RecordLayout layout = LayoutOf(row.objectId, 661);
@@ -127,11 +142,15 @@ TEST(RecordLayout, GhostForwardedAndStubRecords) {
   std::string error;
   ASSERT_TRUE(layout.Encode({1, nullptr}, {kRecordGhostData}, out, error));
   EXPECT_EQ(ToHex(out), "1c0006000100020002");
-  const ByteString back = BackPointer(0x12, 3);
+  const ByteString back = BackPointer(1, 0x12, 3);
   ASSERT_TRUE(layout.Encode({1, nullptr}, {kRecordForwarded, back.data()}, out, error));
   // The NULL nvarchar keeps its (empty) place; the back pointer is complex.
-  EXPECT_EQ(ToHex(out), "32000600010002000202000f0019800400120000000100" "0300");
-  EXPECT_EQ(ToHex(ForwardingStub(0x12, 3)), "04120000000100" "0300");
+  EXPECT_EQ(ToHex(out),
+            "32000600010002000202000f0019800400120000000100"
+            "0300");
+  EXPECT_EQ(ToHex(ForwardingStub(1, 0x12, 3)),
+            "04120000000100"
+            "0300");
 }
 
 TEST(RecordLayout, SparseColumnsGoToTheSparseVector) {
@@ -149,7 +168,12 @@ TEST(RecordLayout, SparseColumnsGoToTheSparseVector) {
   ASSERT_TRUE(layout.Encode({5, nullptr, 1234}, {}, out, error)) << error;
   // One complex variable column ending at 27; the vector: 5, one entry,
   // column 3, its value ending at 12, value 1234.
-  EXPECT_EQ(ToHex(out), "30000800050000000200000100" "1b80" "050001000300" "0c00" "d2040000");
+  EXPECT_EQ(ToHex(out),
+            "30000800050000000200000100"
+            "1b80"
+            "050001000300"
+            "0c00"
+            "d2040000");
 }
 
 }  // namespace

@@ -13,13 +13,14 @@ constexpr std::uint8_t kPfsFixedPage = 0x44;         // allocated, 100 % full
 constexpr std::uint8_t kObjectAllocationPages = 99;
 
 // The two records of a GAM-style page: a 90-byte header and the bitmap.
-void WriteMapPage(PageSink& sink, std::uint8_t type, std::int64_t page,
+void WriteMapPage(PageSink& sink, std::uint16_t fileId, std::uint8_t type, std::int64_t page,
                   const std::vector<std::uint8_t>& bitmap) {
   PageBuilder b;
   PageHeader h;
   h.type = type;
   h.objectId = kObjectAllocationPages;
   h.pageNumber = static_cast<std::int32_t>(page);
+  h.fileId = fileId;
   h.pminlen = 90;
   b.Reset(h);
   std::vector<std::uint8_t> header(4 + 90, 0);
@@ -35,7 +36,7 @@ void WriteMapPage(PageSink& sink, std::uint8_t type, std::int64_t page,
 
 }  // namespace
 
-PageAllocator::PageAllocator() {
+PageAllocator::PageAllocator(std::uint16_t fileId) : fileId_(fileId) {
   Grow(1);
   extents_[0] = Extent::kMixed;
   extents_[1] = Extent::kMixed;
@@ -120,7 +121,9 @@ std::uint8_t PageAllocator::Fullness(int usedBytes) {
   return 4;
 }
 
-std::int64_t PageAllocator::PageCount() const { return std::max<std::int64_t>(16, (lastPage_ / 8 + 1) * 8); }
+std::int64_t PageAllocator::PageCount() const {
+  return std::max<std::int64_t>(16, (lastPage_ / 8 + 1) * 8);
+}
 
 void PageAllocator::WriteMaps(PageSink& sink, std::int64_t pageCount) const {
   for (std::int64_t pfsPage = 1; pfsPage < pageCount; pfsPage += kPfsInterval) {
@@ -129,6 +132,7 @@ void PageAllocator::WriteMaps(PageSink& sink, std::int64_t pageCount) const {
     h.type = kTypePfs;
     h.objectId = kObjectAllocationPages;
     h.pageNumber = static_cast<std::int32_t>(pfsPage);
+    h.fileId = fileId_;
     b.Reset(h);
     std::vector<std::uint8_t> record(4 + kPfsInterval, 0);
     record[2] = static_cast<std::uint8_t>((4 + kPfsInterval) & 0xFF);
@@ -160,10 +164,10 @@ void PageAllocator::WriteMaps(PageSink& sink, std::int64_t pageCount) const {
         }
       }
     }
-    WriteMapPage(sink, kTypeGam, start + 2, gam);
-    WriteMapPage(sink, kTypeSgam, start + 3, sgam);
-    WriteMapPage(sink, kTypeDiffMap, start + 6, empty);
-    WriteMapPage(sink, kTypeBulkMap, start + 7, empty);
+    WriteMapPage(sink, fileId_, kTypeGam, start + 2, gam);
+    WriteMapPage(sink, fileId_, kTypeSgam, start + 3, sgam);
+    WriteMapPage(sink, fileId_, kTypeDiffMap, start + 6, empty);
+    WriteMapPage(sink, fileId_, kTypeBulkMap, start + 7, empty);
   }
 }
 

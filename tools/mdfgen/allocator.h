@@ -32,7 +32,8 @@ inline constexpr std::uint8_t kPfsGhosts = 0x08;
 
 class PageAllocator {
  public:
-  PageAllocator();
+  // The allocator of one file (its id goes into the headers of its map pages).
+  explicit PageAllocator(std::uint16_t fileId = 1);
 
   // True for the fixed pages above.
   static bool IsReserved(std::int64_t page);
@@ -59,9 +60,11 @@ class PageAllocator {
   void Grow(std::int64_t extent);
   std::int64_t NewExtent(Extent kind);
 
+  std::uint16_t fileId_;
   std::vector<std::uint8_t> pfs_;  // one byte per page
   std::vector<Extent> extents_;
-  std::vector<std::int64_t> spareMixed_;  // extents holding fixed pages, not yet used for mixed pages
+  std::vector<std::int64_t>
+      spareMixed_;  // extents holding fixed pages, not yet used for mixed pages
   std::int64_t nextExtent_ = 2;
   std::int64_t mixedExtent_ = 1;
   int mixedNext_ = 0;  // next page within the current mixed extent

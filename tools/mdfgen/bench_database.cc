@@ -17,7 +17,8 @@ std::uint64_t Mix(std::uint64_t i) {
 }
 
 // Short texts stay in std::string's inline buffer, so a row costs no allocation for them.
-constexpr std::array<const char*, 8> kNames = {"Anna", "Björn", "Čeněk", "Дарья", "Ελένη", "Farah", "郭静", "Hugo"};
+constexpr std::array<const char*, 8> kNames = {"Anna",  "Björn", "Čeněk", "Дарья",
+                                               "Ελένη", "Farah", "郭静",  "Hugo"};
 constexpr std::array<const char*, 4> kComments = {"ok", "check later", "", "priority shipping"};
 
 // Record bytes (slot included) of one row of each table, roughly.
@@ -38,11 +39,13 @@ std::string DateText(int year, int month, int day, int hour = -1, int minute = 0
                      int fraction = -1) {
   char text[40];
   char* p = text;
-  Digits(p, static_cast<std::uint64_t>(year), 4), Put(p, '-'), Digits(p, static_cast<std::uint64_t>(month), 2);
+  Digits(p, static_cast<std::uint64_t>(year), 4), Put(p, '-'),
+      Digits(p, static_cast<std::uint64_t>(month), 2);
   Put(p, '-'), Digits(p, static_cast<std::uint64_t>(day), 2);
   if (hour >= 0) {
     Put(p, ' '), Digits(p, static_cast<std::uint64_t>(hour), 2), Put(p, ':');
-    Digits(p, static_cast<std::uint64_t>(minute), 2), Put(p, ':'), Digits(p, static_cast<std::uint64_t>(second), 2);
+    Digits(p, static_cast<std::uint64_t>(minute), 2), Put(p, ':'),
+        Digits(p, static_cast<std::uint64_t>(second), 2);
   }
   if (fraction >= 0) Put(p, '.'), Digits(p, static_cast<std::uint64_t>(fraction), 7);
   return std::string(text, p);
@@ -66,7 +69,7 @@ Database BenchDatabase(std::uint64_t sizeMb, int version) {
   const std::uint64_t bytes = sizeMb * kMegabyte;
 
   Table& heap = db.AddTable("BenchEvents");
-  heap.columns = {BigInt("Id").NotNull(), DateTime("At"),          Money("Amount"),
+  heap.columns = {BigInt("Id").NotNull(), DateTime("At"),           Money("Amount"),
                   NVarChar("Name", 40),   VarBinary("Payload", 64), Bit("Flag"),
                   UniqueIdentifier("Ref")};
   heap.generatedRows = bytes * 40 / 100 / kHeapRowBytes;
@@ -74,14 +77,17 @@ Database BenchDatabase(std::uint64_t sizeMb, int version) {
     const std::uint64_t x = Mix(i);
     row.resize(7);
     row[0] = static_cast<long long>(i + 1);
-    row[1] = (x & 15) == 0 ? Value()
-                           : Value(DateText(static_cast<int>(2010 + x % 14), static_cast<int>(1 + (x >> 8) % 12),
-                                            static_cast<int>(1 + (x >> 12) % 28), static_cast<int>((x >> 20) % 24),
-                                            static_cast<int>((x >> 26) % 60), static_cast<int>((x >> 32) % 60)));
+    row[1] =
+        (x & 15) == 0
+            ? Value()
+            : Value(DateText(static_cast<int>(2010 + x % 14), static_cast<int>(1 + (x >> 8) % 12),
+                             static_cast<int>(1 + (x >> 12) % 28), static_cast<int>((x >> 20) % 24),
+                             static_cast<int>((x >> 26) % 60), static_cast<int>((x >> 32) % 60)));
     row[2] = static_cast<long long>(x % 100000000) - 50000000;  // whole currency units
     row[3] = kNames[x % kNames.size()];
     ByteString payload(16 + (x >> 40) % 48);
-    for (std::size_t k = 0; k < payload.size(); ++k) payload[k] = static_cast<std::uint8_t>(x >> (k % 56));
+    for (std::size_t k = 0; k < payload.size(); ++k)
+      payload[k] = static_cast<std::uint8_t>(x >> (k % 56));
     row[4] = std::move(payload);
     row[5] = static_cast<int>((x >> 7) & 1);
     row[6] = GuidBytes(x, Mix(x));
@@ -104,8 +110,8 @@ Database BenchDatabase(std::uint64_t sizeMb, int version) {
     row[3] = static_cast<int>(x % 500);
     row[4] = kComments[(x >> 5) % kComments.size()];
     row[5] = DateText(2023, static_cast<int>(1 + x % 12), static_cast<int>(1 + (x >> 4) % 28),
-                      static_cast<int>((x >> 9) % 24), static_cast<int>((x >> 14) % 60), static_cast<int>((x >> 20) % 60),
-                      static_cast<int>((x >> 26) % 10000000));
+                      static_cast<int>((x >> 9) % 24), static_cast<int>((x >> 14) % 60),
+                      static_cast<int>((x >> 20) % 60), static_cast<int>((x >> 26) % 10000000));
   };
 
   Table& readings = db.AddTable("BenchReadings");

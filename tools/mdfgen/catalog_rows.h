@@ -43,4 +43,8 @@ using CatalogRows = std::map<std::int32_t, std::vector<std::vector<Value>>>;
 
 CatalogRows BuildCatalogRows(const DatabasePlan& plan);
 
+// Puts each system table's rows in the order of its clustered key (integer
+// key columns).
+void SortRows(CatalogRows& rows, const std::vector<TablePlan>& systemTables);
+
 }  // namespace corvane::mdfgen

@@ -53,10 +53,12 @@ std::vector<std::uint8_t> ApplyDamage(std::vector<std::uint8_t> image, const Dam
     if (std::uint8_t* p = PageAt(image, page)) std::memset(p, 0, kPage);
   }
   for (std::int32_t page : damage.garbagePages) {
-    if (PageAt(image, page)) Fill(image, static_cast<std::size_t>(page) * kPage, kPage, static_cast<std::uint64_t>(page));
+    if (PageAt(image, page))
+      Fill(image, static_cast<std::size_t>(page) * kPage, kPage, static_cast<std::uint64_t>(page));
   }
   if (damage.pageShift > 0) {
-    const std::size_t drop = std::min(image.size(), static_cast<std::size_t>(damage.pageShift) * kPage);
+    const std::size_t drop =
+        std::min(image.size(), static_cast<std::size_t>(damage.pageShift) * kPage);
     image.erase(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(drop));
   } else if (damage.pageShift < 0) {
     image.insert(image.begin(), static_cast<std::size_t>(-damage.pageShift) * kPage, 0);

@@ -42,11 +42,14 @@ std::string NameHash(const std::string& text, int digits) {
   return std::string(buffer + 16 - digits);
 }
 
-std::string Prefix(const std::string& s, std::size_t n) { return s.substr(0, std::min(n, s.size())); }
+std::string Prefix(const std::string& s, std::size_t n) {
+  return s.substr(0, std::min(n, s.size()));
+}
 
 int FindColumn(const Table& t, const std::string& name) {
   for (std::size_t i = 0; i < t.columns.size(); ++i) {
-    if (t.columns[i].name == name && static_cast<int>(i) + 1 != t.droppedColumn) return static_cast<int>(i);
+    if (t.columns[i].name == name && static_cast<int>(i) + 1 != t.droppedColumn)
+      return static_cast<int>(i);
   }
   return -1;
 }
@@ -84,7 +87,8 @@ TablePlan SystemPlan(const SystemTable& s, std::int32_t collation) {
   p.schemaId = kSchemaSys;
   p.system = true;
   p.table = s.table;
-  for (std::size_t i = 0; i < p.table.columns.size(); ++i) p.columnIds.push_back(static_cast<int>(i) + 1);
+  for (std::size_t i = 0; i < p.table.columns.size(); ++i)
+    p.columnIds.push_back(static_cast<int>(i) + 1);
   p.layout = RecordLayout::Build(StoredColumns(p.table, collation));
   IndexPlan main;
   main.rowsetId = main.unitId = SystemUnitId(s);
@@ -115,8 +119,8 @@ bool PlanUserTable(const Database& db, const Table& decl, IdSource& ids, std::in
   p.layout = RecordLayout::Build(StoredColumns(t, db.collationId));
 
   const std::string shortName = Prefix(t.name, 8);
-  auto addConstraint = [&](std::string name, std::string type, std::int32_t status, std::int32_t intprop,
-                           bool generated) {
+  auto addConstraint = [&](std::string name, std::string type, std::int32_t status,
+                           std::int32_t intprop, bool generated) {
     ConstraintPlan c;
     c.id = ids.Object();
     c.name = std::move(name);
@@ -133,10 +137,17 @@ bool PlanUserTable(const Database& db, const Table& decl, IdSource& ids, std::in
   std::vector<IndexPlan> extra;
   if (!pk.empty()) {
     const bool generated = t.primaryKeyName.empty();
-    std::string name = generated ? "PK__" + shortName + "__" + NameHash(t.name, 16) : t.primaryKeyName;
+    std::string name =
+        generated ? "PK__" + shortName + "__" + NameHash(t.name, 16) : t.primaryKeyName;
     const std::int32_t pkId = addConstraint(name, "PK", 0, 0, generated)->id;
-    IndexPlan index{t.clusteredPrimaryKey ? 1 : 2, name, 0x2B, static_cast<std::uint8_t>(t.clusteredPrimaryKey ? 1 : 2),
-                    pk, 0, 0, pkId};
+    IndexPlan index{t.clusteredPrimaryKey ? 1 : 2,
+                    name,
+                    0x2B,
+                    static_cast<std::uint8_t>(t.clusteredPrimaryKey ? 1 : 2),
+                    pk,
+                    0,
+                    0,
+                    pkId};
     if (t.clusteredPrimaryKey) {
       index.rowsetId = main.rowsetId;
       index.unitId = main.unitId;
@@ -152,26 +163,37 @@ bool PlanUserTable(const Database& db, const Table& decl, IdSource& ids, std::in
     std::vector<int> cols;
     if (!ColumnIds(t, uq.columns, cols, error)) return false;
     const bool generated = uq.name.empty();
-    std::string name = generated ? "UQ__" + shortName + "__" + NameHash(t.name + uq.columns.front(), 16) : uq.name;
+    std::string name =
+        generated ? "UQ__" + shortName + "__" + NameHash(t.name + uq.columns.front(), 16) : uq.name;
     const std::int32_t id = addConstraint(name, "UQ", 0, 0, generated)->id;
-    IndexPlan index{static_cast<std::int32_t>(2 + extra.size()), name, 0x4B, 2, cols, ids.Unit(), 0, id};
+    IndexPlan index{
+        static_cast<std::int32_t>(2 + extra.size()), name, 0x4B, 2, cols, ids.Unit(), 0, id};
     index.unitId = ids.Unit();
     extra.push_back(index);
   }
   p.indexes.push_back(main);
   p.indexes.insert(p.indexes.end(), extra.begin(), extra.end());
+  if (db.version < 611) {
+    // SQL Server 2000 pages name the table and index themselves.
+    for (auto& index : p.indexes) {
+      index.rowsetId = index.unitId =
+          LegacyUnitId(p.objectId, static_cast<std::uint16_t>(index.indexId));
+    }
+  }
 
   for (std::size_t k = 0; k < t.foreignKeys.size(); ++k) {
     const ForeignKey& fk = t.foreignKeys[k];
     std::vector<int> cols;
     if (!ColumnIds(t, fk.columns, cols, error)) return false;
     const bool generated = fk.name.empty();
-    std::string name = generated ? "FK__" + shortName + "__" + NameHash(t.name + fk.referencedTable, 8) : fk.name;
+    std::string name =
+        generated ? "FK__" + shortName + "__" + NameHash(t.name + fk.referencedTable, 8) : fk.name;
     addConstraint(name, "F ", 0, 1, generated)->foreignKey = static_cast<int>(k);
   }
   for (const auto& ck : t.checks) {
-    auto* c = addConstraint(ck.name.empty() ? "CK__" + shortName + "__" + NameHash(ck.definition, 8) : ck.name,
-                            "C ", 0x120400, 0, false);
+    auto* c = addConstraint(
+        ck.name.empty() ? "CK__" + shortName + "__" + NameHash(ck.definition, 8) : ck.name, "C ",
+        0x120400, 0, false);
     c->definition = ck.definition;
   }
   p.defaultIds.assign(t.columns.size(), 0);
@@ -179,7 +201,8 @@ bool PlanUserTable(const Database& db, const Table& decl, IdSource& ids, std::in
     const Column& col = t.columns[i];
     if (!col.defaultDefinition) continue;
     const bool generated = col.defaultName.empty();
-    std::string name = generated ? "DF__" + shortName + "__" + Prefix(col.name, 5) + "__" + NameHash(t.name + col.name, 8)
+    std::string name = generated ? "DF__" + shortName + "__" + Prefix(col.name, 5) + "__" +
+                                       NameHash(t.name + col.name, 8)
                                  : col.defaultName;
     auto* c = addConstraint(name, "D ", 0x20000, static_cast<std::int32_t>(i) + 1, generated);
     c->definition = *col.defaultDefinition;
@@ -214,13 +237,19 @@ bool PlanDatabase(const Database& db, DatabasePlan& plan, std::string& error) {
     plan.schemas.push_back({static_cast<std::int32_t>(plan.schemas.size()) + 1, name});
     return plan.schemas.back().id;
   };
-  for (const auto& s : SystemTables(db.version)) plan.systemTables.push_back(SystemPlan(s, db.collationId));
+  for (const auto& s : SystemTables(db.version))
+    plan.systemTables.push_back(SystemPlan(s, db.collationId));
 
   IdSource ids;
   std::map<std::string, std::int32_t> tableIds;
   for (const auto& t : db.tables) {
     if (t.name.empty() || t.columns.empty()) {
       error = "a table needs a name and columns";
+      return false;
+    }
+    if (t.fileId != 1 && (t.fileId < 3 || t.fileId > 2 + db.secondaryFiles.size())) {
+      error =
+          "table " + t.name + " names file " + std::to_string(t.fileId) + ", which is not declared";
       return false;
     }
     TablePlan p;
@@ -232,7 +261,8 @@ bool PlanDatabase(const Database& db, DatabasePlan& plan, std::string& error) {
   for (const auto& t : plan.tables) {
     for (const auto& fk : t.table.foreignKeys) {
       if (!tableIds.contains(fk.referencedTable)) {
-        error = "foreign key of " + t.table.name + " references unknown table " + fk.referencedTable;
+        error =
+            "foreign key of " + t.table.name + " references unknown table " + fk.referencedTable;
         return false;
       }
     }

@@ -42,17 +42,17 @@ struct ConstraintPlan {
   std::int32_t status = 0;
   std::int32_t intprop = 0;
   std::string definition;  // C and D
-  int foreignKey = -1;  // index into the table's foreignKeys
+  int foreignKey = -1;     // index into the table's foreignKeys
 };
 
 struct TablePlan {
   std::int32_t objectId = 0;
   std::int32_t schemaId = kSchemaDbo;
   bool system = false;
-  Table table;                   // the declaration (system tables: synthesized)
-  std::vector<int> columnIds;    // catalog id of each declared column
+  Table table;                 // the declaration (system tables: synthesized)
+  std::vector<int> columnIds;  // catalog id of each declared column
   RecordLayout layout;
-  std::vector<int> keyColumns;   // clustered key: indexes into table.columns
+  std::vector<int> keyColumns;     // clustered key: indexes into table.columns
   std::vector<IndexPlan> indexes;  // [0] is the main rowset (heap or clustered)
   std::vector<ConstraintPlan> constraints;
   std::vector<std::int32_t> defaultIds;  // per declared column, 0 when none

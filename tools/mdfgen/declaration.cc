@@ -38,7 +38,9 @@ Column Real(std::string name) { return Make(std::move(name), SqlType::kReal); }
 Column DateTime(std::string name) { return Make(std::move(name), SqlType::kDateTime); }
 Column SmallDateTime(std::string name) { return Make(std::move(name), SqlType::kSmallDateTime); }
 Column Date(std::string name) { return Make(std::move(name), SqlType::kDate); }
-Column Time(std::string name, int scale) { return Make(std::move(name), SqlType::kTime, 0, 0, scale); }
+Column Time(std::string name, int scale) {
+  return Make(std::move(name), SqlType::kTime, 0, 0, scale);
+}
 Column DateTime2(std::string name, int scale) {
   return Make(std::move(name), SqlType::kDateTime2, 0, 0, scale);
 }
@@ -52,7 +54,9 @@ Column Char(std::string name, int length) { return Make(std::move(name), SqlType
 Column VarChar(std::string name, int length) {
   return Make(std::move(name), SqlType::kVarChar, length);
 }
-Column NChar(std::string name, int length) { return Make(std::move(name), SqlType::kNChar, length); }
+Column NChar(std::string name, int length) {
+  return Make(std::move(name), SqlType::kNChar, length);
+}
 Column NVarChar(std::string name, int length) {
   return Make(std::move(name), SqlType::kNVarChar, length);
 }

@@ -52,9 +52,18 @@ struct Column {
   std::int32_t collationId = 0;                  // 0: the database collation
   std::int32_t userTypeId = 0;                   // 0: the system type id; kSysnameUserType
 
-  Column& NotNull() { nullable = false; return *this; }
-  Column& Null() { nullable = true; return *this; }
-  Column& Sparse() { sparse = true; return *this; }
+  Column& NotNull() {
+    nullable = false;
+    return *this;
+  }
+  Column& Null() {
+    nullable = true;
+    return *this;
+  }
+  Column& Sparse() {
+    sparse = true;
+    return *this;
+  }
   Column& Identity(std::int64_t seed, std::int64_t increment) {
     identity = mdfgen::Identity{seed, increment};
     nullable = false;
@@ -65,7 +74,10 @@ struct Column {
     defaultName = std::move(name);
     return *this;
   }
-  Column& Collation(std::int32_t id) { collationId = id; return *this; }
+  Column& Collation(std::int32_t id) {
+    collationId = id;
+    return *this;
+  }
 };
 
 // Column factories, one per type.
@@ -109,7 +121,8 @@ struct Row {
   RowState state = RowState::kLive;
   Row() = default;
   Row(std::initializer_list<Value> v) : values(v) {}
-  explicit Row(std::vector<Value> v, RowState s = RowState::kLive) : values(std::move(v)), state(s) {}
+  explicit Row(std::vector<Value> v, RowState s = RowState::kLive)
+      : values(std::move(v)), state(s) {}
 };
 
 Row Ghost(Row row);
@@ -151,6 +164,9 @@ struct Table {
   // Rows after `rows`: generator(i) for i < generatedRows.
   RowGenerator generator;
   std::uint64_t generatedRows = 0;
+  // The file that holds the table's pages: 1 the primary file, 3, 4, ... the
+  // declared secondary files in order (2 is the log).
+  std::uint16_t fileId = 1;
   // A column removed after the rows were written: its bytes stay in every
   // record, the catalog no longer lists it (1-based position in `columns`).
   int droppedColumn = 0;
@@ -186,8 +202,9 @@ struct Database {
   std::int32_t collationId = kDefaultCollation;
   std::vector<Table> tables;
   std::vector<Module> modules;
-  // Extra files listed in sysfiles1 (file ids 3, 4, ...); their pages are not
-  // written. The log file is always listed as file id 2.
+  // Secondary data files (file ids 3, 4, ...), listed in sysfiles1 and
+  // written beside the primary file as <stem of physicalName>.ndf, where
+  // readers look for them. The log file is always listed as file id 2.
   std::vector<SecondaryFileDecl> secondaryFiles;
 
   Table& AddTable(std::string tableName) {

@@ -5,6 +5,7 @@
 #include "tools/mdfgen/allocator.h"
 #include "tools/mdfgen/catalog_rows.h"
 #include "tools/mdfgen/database_plan.h"
+#include "tools/mdfgen/legacy_catalog_rows.h"
 #include "tools/mdfgen/rowset_writer.h"
 #include "tools/mdfgen/special_pages.h"
 
@@ -22,7 +23,8 @@ class IdentityTracker {
  public:
   explicit IdentityTracker(const Table& t) {
     for (std::size_t i = 0; i < t.columns.size(); ++i) {
-      if (t.columns[i].identity) columns_.push_back({i, t.columns[i].identity->increment < 0, false, 0});
+      if (t.columns[i].identity)
+        columns_.push_back({i, t.columns[i].identity->increment < 0, false, 0});
     }
   }
   void See(const std::vector<Value>& values) {
@@ -47,17 +49,26 @@ class IdentityTracker {
   std::vector<Entry> columns_;
 };
 
-bool WriteRows(const std::vector<std::vector<Value>>& rows, RowsetWriter& writer, std::string& error) {
+bool WriteRows(const std::vector<std::vector<Value>>& rows, RowsetWriter& writer,
+               std::string& error) {
   for (const auto& row : rows) {
     if (!writer.AddRow(row, RowState::kLive, error)) return false;
   }
   return true;
 }
 
-bool WriteUserTable(TablePlan& t, PageAllocator& allocator, PageSink& sink, bool mixedFirstPages,
+// One output file: its allocator and where its pages go.
+struct OutputFile {
+  OutputFile(std::uint16_t id, PageSink& sink) : allocator(id), sink(sink), id(id) {}
+  PageAllocator allocator;
+  PageSink& sink;
+  std::uint16_t id;
+};
+
+bool WriteUserTable(TablePlan& t, OutputFile& file, bool mixedFirstPages, bool legacy,
                     std::string& error) {
-  PageSource source(allocator);
-  UnitWriter unit(source, sink, t.main().unitId, mixedFirstPages);
+  PageSource source(file.allocator);
+  UnitWriter unit(source, file.sink, t.main().unitId, mixedFirstPages, legacy, file.id);
   RowsetWriter writer(unit, t.layout, t.keyColumns);
   IdentityTracker identity(t.table);
   for (const Row& row : t.table.rows) {
@@ -77,14 +88,15 @@ bool WriteUserTable(TablePlan& t, PageAllocator& allocator, PageSink& sink, bool
   return true;
 }
 
-WrittenTable Describe(const TablePlan& t) {
+WrittenTable Describe(const TablePlan& t, bool legacy) {
   WrittenTable w;
   w.name = t.table.name;
   w.objectId = t.objectId;
   w.rowsetId = t.main().rowsetId;
   w.allocationUnitId = t.main().unitId;
   w.headerObjectId = HeaderObjectId(w.allocationUnitId);
-  w.headerIndexId = HeaderIndexId(w.allocationUnitId);
+  w.headerIndexId = legacy ? 0 : HeaderIndexId(w.allocationUnitId);
+  w.fileId = t.pages.fileId;
   w.firstPage = t.pages.firstPage;
   w.rootPage = t.pages.rootPage;
   w.firstIamPage = t.pages.firstIamPage;
@@ -116,99 +128,179 @@ int CompatibilityLevel(int version) {
   return 160;
 }
 
-bool BuildDatabase(const Database& db, PageSink& sink, BuildResult& result, std::string& error) {
-  result = {};
-  if (db.version < 611) {
-    error = "SQL Server 2000 layout (version " + std::to_string(db.version) + ") is not written yet";
+namespace {
+
+// Lays the system tables out once on the low pages of the primary file, to
+// learn how many pages they take: their rows keep their sizes after the user
+// tables are written (page numbers and counts are fixed-width fields). The
+// second pass replays the same pages with the final rows.
+class SystemTableWriter {
+ public:
+  SystemTableWriter(DatabasePlan& plan, OutputFile& primary, bool legacy)
+      : plan_(plan), primary_(primary), legacy_(legacy) {}
+
+  bool Reserve(std::string& error) {
+    CatalogRows rows = Rows();
+    NullSink nullSink;
+    for (auto& st : plan_.systemTables) {
+      st.rowCount = static_cast<std::int64_t>(rows[st.objectId].size());
+      sources_.push_back(std::make_unique<PageSource>(primary_.allocator));
+      UnitWriter unit(*sources_.back(), nullSink, st.main().unitId, true, legacy_);
+      RowsetWriter writer(unit, st.layout, st.keyColumns);
+      if (!WriteRows(rows[st.objectId], writer, error) || !writer.Finish(st.pages, error)) {
+        error = "system table " + st.table.name + ": " + error;
+        return false;
+      }
+      st.maxRecord = writer.maxRecord();
+    }
+    return true;
+  }
+
+  bool Write(std::string& error) {
+    CatalogRows rows = Rows();
+    for (std::size_t i = 0; i < plan_.systemTables.size(); ++i) {
+      TablePlan& st = plan_.systemTables[i];
+      sources_[i]->StartReplay();
+      UnitWriter unit(*sources_[i], primary_.sink, st.main().unitId, true, legacy_);
+      RowsetWriter writer(unit, st.layout, st.keyColumns);
+      UnitPages pages;
+      if (!WriteRows(rows[st.objectId], writer, error) || !writer.Finish(pages, error))
+        return false;
+      if (pages.firstPage != st.pages.firstPage || pages.usedPages != st.pages.usedPages) {
+        error = "system table " + st.table.name + " changed size between passes";
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  CatalogRows Rows() const {
+    return legacy_ ? BuildLegacyCatalogRows(plan_) : BuildCatalogRows(plan_);
+  }
+
+  DatabasePlan& plan_;
+  OutputFile& primary_;
+  bool legacy_;
+  std::vector<std::unique_ptr<PageSource>> sources_;
+};
+
+bool FinishFile(OutputFile& file, const std::string& name, std::string& error) {
+  const std::int64_t pageCount = file.allocator.PageCount();
+  WriteFileHeader(file.sink, name, pageCount, file.id);
+  file.allocator.WriteMaps(file.sink, pageCount);
+  if (!file.sink.Finish(pageCount)) {
+    error = "cannot finish the output of file " + std::to_string(file.id);
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool BuildDatabase(const Database& db, PageSink& sink, BuildResult& result, std::string& error,
+                   const std::vector<PageSink*>& secondaries) {
+  result = {};
   DatabasePlan plan;
   if (!PlanDatabase(db, plan, error)) return false;
-  PageAllocator allocator;
-  NullSink nullSink;
-
-  // The system tables first, on the low pages, to learn how many pages they
-  // take: their rows have the same sizes before and after the user tables
-  // are written (page numbers and counts are fixed-width fields).
-  CatalogRows rows = BuildCatalogRows(plan);
-  std::vector<std::unique_ptr<PageSource>> sources;
-  for (auto& st : plan.systemTables) {
-    st.rowCount = static_cast<std::int64_t>(rows[st.objectId].size());
-    sources.push_back(std::make_unique<PageSource>(allocator));
-    UnitWriter unit(*sources.back(), nullSink, st.main().unitId, true);
-    RowsetWriter writer(unit, st.layout, st.keyColumns);
-    if (!WriteRows(rows[st.objectId], writer, error) || !writer.Finish(st.pages, error)) {
-      error = "system table " + st.table.name + ": " + error;
-      return false;
-    }
-    st.maxRecord = writer.maxRecord();
+  if (secondaries.size() != db.secondaryFiles.size()) {
+    error = "one output is needed for each of the " + std::to_string(db.secondaryFiles.size()) +
+            " secondary files";
+    return false;
   }
+  std::vector<std::unique_ptr<OutputFile>> files;
+  files.push_back(std::make_unique<OutputFile>(1, sink));
+  for (std::size_t k = 0; k < secondaries.size(); ++k) {
+    files.push_back(
+        std::make_unique<OutputFile>(static_cast<std::uint16_t>(3 + k), *secondaries[k]));
+  }
+  const bool legacy = db.version < 611;
+  SystemTableWriter system(plan, *files.front(), legacy);
+  if (!system.Reserve(error)) return false;
 
   const bool mixedFirstPages = db.version < 852;
   for (auto& t : plan.tables) {
-    if (!WriteUserTable(t, allocator, sink, mixedFirstPages, error)) {
+    OutputFile& file = *files[t.table.fileId == 1 ? 0 : t.table.fileId - 2u];
+    if (!WriteUserTable(t, file, mixedFirstPages, legacy, error)) {
       error = "table " + t.table.name + ": " + error;
       return false;
     }
   }
+  if (!system.Write(error)) return false;
 
-  rows = BuildCatalogRows(plan);
-  for (std::size_t i = 0; i < plan.systemTables.size(); ++i) {
-    TablePlan& st = plan.systemTables[i];
-    sources[i]->StartReplay();
-    UnitWriter unit(*sources[i], sink, st.main().unitId, true);
-    RowsetWriter writer(unit, st.layout, st.keyColumns);
-    UnitPages pages;
-    if (!WriteRows(rows[st.objectId], writer, error) || !writer.Finish(pages, error)) return false;
-    if (pages.firstPage != st.pages.firstPage || pages.usedPages != st.pages.usedPages) {
-      error = "system table " + st.table.name + " changed size between passes";
-      return false;
-    }
-  }
-
-  const std::int64_t pageCount = allocator.PageCount();
   std::int32_t firstSystemPage = 0;
   for (const auto& st : plan.systemTables) {
-    if (st.objectId == 7) firstSystemPage = st.pages.firstPage;
+    // The boot page names the first page of sysallocunits (sysindexes before 2005).
+    if (st.objectId == (legacy ? kSysIndexes : kSysAllocUnits))
+      firstSystemPage = st.pages.firstPage;
   }
-  WriteFileHeader(sink, db.name, pageCount);
   WriteBootPage(sink, {db.version, db.name, db.collationId, firstSystemPage});
-  allocator.WriteMaps(sink, pageCount);
-  if (!sink.Finish(pageCount)) {
-    error = "cannot finish the output";
-    return false;
+  if (!FinishFile(*files.front(), db.name, error)) return false;
+  for (std::size_t k = 0; k < db.secondaryFiles.size(); ++k) {
+    if (!FinishFile(*files[k + 1], db.secondaryFiles[k].logicalName, error)) return false;
+    result.secondaryPageCounts.push_back(files[k + 1]->allocator.PageCount());
   }
-  result.pageCount = pageCount;
-  for (const auto& t : plan.tables) result.tables.push_back(Describe(t));
-  for (const auto& t : plan.systemTables) result.systemTables.push_back(Describe(t));
+  result.pageCount = files.front()->allocator.PageCount();
+  for (const auto& t : plan.tables) result.tables.push_back(Describe(t, legacy));
+  for (const auto& t : plan.systemTables) result.systemTables.push_back(Describe(t, legacy));
   for (const auto& m : plan.modules) result.moduleIds.push_back(m.id);
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> BuildImage(const Database& db, std::string* error,
-                                                    BuildResult* result) {
-  MemorySink sink;
+std::optional<std::vector<std::vector<std::uint8_t>>> BuildImages(const Database& db,
+                                                                  std::string* error,
+                                                                  BuildResult* result) {
+  std::vector<MemorySink> sinks(1 + db.secondaryFiles.size());
+  std::vector<PageSink*> secondaries;
+  for (std::size_t k = 1; k < sinks.size(); ++k) secondaries.push_back(&sinks[k]);
   BuildResult local;
   std::string message;
-  if (!BuildDatabase(db, sink, result ? *result : local, message)) {
+  if (!BuildDatabase(db, sinks[0], result ? *result : local, message, secondaries)) {
     if (error) *error = message;
     return std::nullopt;
   }
-  return std::move(sink.image());
+  std::vector<std::vector<std::uint8_t>> images;
+  for (auto& s : sinks) images.push_back(std::move(s.image()));
+  return images;
+}
+
+std::optional<std::vector<std::uint8_t>> BuildImage(const Database& db, std::string* error,
+                                                    BuildResult* result) {
+  auto images = BuildImages(db, error, result);
+  if (!images) return std::nullopt;
+  return std::move(images->front());
+}
+
+std::string SecondaryFileName(const SecondaryFileDecl& file) {
+  std::string name = file.physicalName.substr(file.physicalName.find_last_of("\\/") + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name + ".ndf";
 }
 
 bool WriteDatabaseFile(const Database& db, const std::string& path, std::string& error,
                        BuildResult* result) {
-  FileSink sink(path);
-  if (!sink.ok()) {
-    error = sink.error();
-    return false;
+  const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+  std::vector<std::unique_ptr<FileSink>> sinks;
+  sinks.push_back(std::make_unique<FileSink>(path));
+  for (const auto& f : db.secondaryFiles)
+    sinks.push_back(std::make_unique<FileSink>(folder + SecondaryFileName(f)));
+  std::vector<PageSink*> secondaries;
+  for (const auto& s : sinks) {
+    if (!s->ok()) {
+      error = s->error();
+      return false;
+    }
+    if (s != sinks.front()) secondaries.push_back(s.get());
   }
   BuildResult local;
-  if (!BuildDatabase(db, sink, result ? *result : local, error)) return false;
-  if (!sink.ok()) {
-    error = sink.error();
+  if (!BuildDatabase(db, *sinks.front(), result ? *result : local, error, secondaries))
     return false;
+  for (const auto& s : sinks) {
+    if (!s->ok()) {
+      error = s->error();
+      return false;
+    }
   }
   return true;
 }

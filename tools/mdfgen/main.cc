@@ -48,8 +48,10 @@ Args Parse(int argc, char** argv) {
     const std::string arg = argv[i];
     std::uint64_t n = 0;
     if ((arg == "--size-mb" || arg == "--version") && i + 1 < argc && ParseNumber(argv[i + 1], n)) {
-      if (arg == "--size-mb") a.sizeMb = n;
-      else a.version = static_cast<int>(n);
+      if (arg == "--size-mb")
+        a.sizeMb = n;
+      else
+        a.version = static_cast<int>(n);
       ++i;
     } else if (arg.starts_with("--")) {
       a.ok = false;
@@ -80,7 +82,8 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const Database db = args.command == "sample" ? SampleDatabase(args.version) : BenchDatabase(args.sizeMb, args.version);
+  const Database db = args.command == "sample" ? SampleDatabase(args.version)
+                                               : BenchDatabase(args.sizeMb, args.version);
   const auto start = std::chrono::steady_clock::now();
   std::string error;
   BuildResult result;
@@ -88,11 +91,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "mdfgen: %s\n", error.c_str());
     return 1;
   }
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const double mb = static_cast<double>(result.pageCount) * 8192 / (1024.0 * 1024.0);
   if (args.command == "bench") {
-    std::fprintf(stderr, "mdfgen: %s: %lld pages, %.1f MB in %.2f s (%.0f MB/s)\n", args.output.c_str(),
-                 static_cast<long long>(result.pageCount), mb, seconds, seconds > 0 ? mb / seconds : 0.0);
+    std::fprintf(stderr, "mdfgen: %s: %lld pages, %.1f MB in %.2f s (%.0f MB/s)\n",
+                 args.output.c_str(), static_cast<long long>(result.pageCount), mb, seconds,
+                 seconds > 0 ? mb / seconds : 0.0);
   }
   return 0;
 }

@@ -19,12 +19,12 @@ void Append32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-std::vector<std::uint8_t> RowId(std::uint8_t lead0, std::uint8_t lead1, bool two, std::int32_t page,
-                                std::uint16_t slot) {
+std::vector<std::uint8_t> RowId(std::uint8_t lead0, std::uint8_t lead1, bool two,
+                                std::uint16_t file, std::int32_t page, std::uint16_t slot) {
   std::vector<std::uint8_t> out{lead0};
   if (two) out.push_back(lead1);
   Append32(out, static_cast<std::uint32_t>(page));
-  Append16(out, 1);
+  Append16(out, file);
   Append16(out, slot);
   return out;
 }
@@ -104,8 +104,11 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
         return false;
       }
       int b = c.nullBit - 1;
-      out[static_cast<std::size_t>(fixedEnd_) + 2 + b / 8] |= static_cast<std::uint8_t>(1u << (b % 8));
-      if (c.variable) varEnds_[static_cast<std::size_t>(~c.leafOffset)] = static_cast<std::uint16_t>(varData_.size());
+      out[static_cast<std::size_t>(fixedEnd_) + 2 + b / 8] |=
+          static_cast<std::uint8_t>(1u << (b % 8));
+      if (c.variable)
+        varEnds_[static_cast<std::size_t>(~c.leafOffset)] =
+            static_cast<std::uint16_t>(varData_.size());
       continue;
     }
     if (c.variable) {
@@ -117,7 +120,9 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
     scratch_.clear();
     if (!EncodeValue(c.type, v, scratch_, error)) return false;
     if (c.type.type == SqlType::kBit) {
-      if (scratch_[0]) out[static_cast<std::size_t>(c.leafOffset)] |= static_cast<std::uint8_t>(1u << c.bitPosition);
+      if (scratch_[0])
+        out[static_cast<std::size_t>(c.leafOffset)] |=
+            static_cast<std::uint8_t>(1u << c.bitPosition);
     } else if (static_cast<int>(scratch_.size()) != c.width) {
       error = "stored value has " + std::to_string(scratch_.size()) + " bytes, column width " +
               std::to_string(c.width);
@@ -148,8 +153,10 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
         end += bytes.size();
         Append16(sparse, static_cast<std::uint16_t>(end));
       }
-      for (auto& [id, bytes] : sparseValues) sparse.insert(sparse.end(), bytes.begin(), bytes.end());
-      for (std::size_t k = lastVar + 1; k < vectorIndex; ++k) varEnds_[k] = static_cast<std::uint16_t>(varData_.size());
+      for (auto& [id, bytes] : sparseValues)
+        sparse.insert(sparse.end(), bytes.begin(), bytes.end());
+      for (std::size_t k = lastVar + 1; k < vectorIndex; ++k)
+        varEnds_[k] = static_cast<std::uint16_t>(varData_.size());
       varData_.insert(varData_.end(), sparse.begin(), sparse.end());
       varEnds_[vectorIndex] = static_cast<std::uint16_t>(varData_.size());
       complexFlags[vectorIndex] = kComplexColumn;
@@ -157,7 +164,8 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
     }
   }
   if (extra.backPointer) {
-    for (std::size_t k = lastVar + 1; k < varEnds_.size(); ++k) varEnds_[k] = static_cast<std::uint16_t>(varData_.size());
+    for (std::size_t k = lastVar + 1; k < varEnds_.size(); ++k)
+      varEnds_[k] = static_cast<std::uint16_t>(varData_.size());
     varData_.insert(varData_.end(), extra.backPointer, extra.backPointer + kBackPointerSize);
     varEnds_.push_back(static_cast<std::uint16_t>(varData_.size()));
     complexFlags.push_back(kComplexColumn);
@@ -184,14 +192,16 @@ int RecordLayout::IndexFixedEnd(const std::vector<int>& keyColumns) const {
   int fixed = 1;
   for (int k : keyColumns) {
     const auto& c = columns_[static_cast<std::size_t>(k)];
-    if (!c.variable) fixed += FixedWidth(c.type.type, c.type.length, c.type.precision, c.type.scale);
+    if (!c.variable)
+      fixed += FixedWidth(c.type.type, c.type.length, c.type.precision, c.type.scale);
   }
   return fixed + 6;
 }
 
 bool RecordLayout::EncodeIndexRecord(const std::vector<Value>& values,
-                                     const std::vector<int>& keyColumns, std::int32_t childPage,
-                                     std::vector<std::uint8_t>& out, std::string& error) const {
+                                     const std::vector<int>& keyColumns, std::uint16_t childFile,
+                                     std::int32_t childPage, std::vector<std::uint8_t>& out,
+                                     std::string& error) const {
   out.assign(1, static_cast<std::uint8_t>(kRecordIndex << 1));
   varData_.clear();
   varEnds_.clear();
@@ -202,7 +212,7 @@ bool RecordLayout::EncodeIndexRecord(const std::vector<Value>& values,
     if (c.variable) varEnds_.push_back(static_cast<std::uint16_t>(varData_.size()));
   }
   Append32(out, static_cast<std::uint32_t>(childPage));
-  Append16(out, 1);
+  Append16(out, childFile);
   if (!varEnds_.empty()) {
     out[0] |= kStatusVariable;
     const std::size_t base = out.size() + 2 + 2 * varEnds_.size();
@@ -213,12 +223,13 @@ bool RecordLayout::EncodeIndexRecord(const std::vector<Value>& values,
   return true;
 }
 
-std::vector<std::uint8_t> ForwardingStub(std::int32_t page, std::uint16_t slot) {
-  return RowId(static_cast<std::uint8_t>(kRecordForwardingStub << 1), 0, false, page, slot);
+std::vector<std::uint8_t> ForwardingStub(std::uint16_t file, std::int32_t page,
+                                         std::uint16_t slot) {
+  return RowId(static_cast<std::uint8_t>(kRecordForwardingStub << 1), 0, false, file, page, slot);
 }
 
-std::vector<std::uint8_t> BackPointer(std::int32_t page, std::uint16_t slot) {
-  return RowId(0x04, 0x00, true, page, slot);
+std::vector<std::uint8_t> BackPointer(std::uint16_t file, std::int32_t page, std::uint16_t slot) {
+  return RowId(0x04, 0x00, true, file, page, slot);
 }
 
 }  // namespace corvane::mdfgen

@@ -51,14 +51,14 @@ inline constexpr int kBackPointerSize = 2 + 4 + 2 + 2;
 // One column as the rows store it.
 struct StoredColumn {
   ColumnType type;
-  int columnId = 0;       // catalog column id (1-based, gaps after dropped columns)
+  int columnId = 0;  // catalog column id (1-based, gaps after dropped columns)
   bool variable = false;
   bool sparse = false;
   bool nullable = true;
-  int leafOffset = 0;     // fixed: offset from the record start; variable: ~index
-  int nullBit = 0;        // 1-based position in the null bitmap; 0 for sparse columns
-  int bitPosition = 0;    // bit columns: bit within the byte at leafOffset
-  int width = 0;          // fixed width in bytes (0 for bits sharing a byte)
+  int leafOffset = 0;   // fixed: offset from the record start; variable: ~index
+  int nullBit = 0;      // 1-based position in the null bitmap; 0 for sparse columns
+  int bitPosition = 0;  // bit columns: bit within the byte at leafOffset
+  int width = 0;        // fixed width in bytes (0 for bits sharing a byte)
 };
 
 class RecordLayout {
@@ -82,10 +82,10 @@ class RecordLayout {
               std::string& error) const;
 
   // Non-leaf index record for the key `keyColumns` (indexes into columns())
-  // of `values`, pointing at `childPage` of file 1.
+  // of `values`, pointing at (childFile, childPage).
   bool EncodeIndexRecord(const std::vector<Value>& values, const std::vector<int>& keyColumns,
-                         std::int32_t childPage, std::vector<std::uint8_t>& out,
-                         std::string& error) const;
+                         std::uint16_t childFile, std::int32_t childPage,
+                         std::vector<std::uint8_t>& out, std::string& error) const;
   // Fixed part length of the index records above (1 status byte, fixed keys,
   // the 6-byte child pointer).
   int IndexFixedEnd(const std::vector<int>& keyColumns) const;
@@ -102,9 +102,9 @@ class RecordLayout {
   mutable std::vector<std::uint16_t> varEnds_;
 };
 
-// Forwarding stub pointing at (page, slot) of file 1.
-std::vector<std::uint8_t> ForwardingStub(std::int32_t page, std::uint16_t slot);
-// Back pointer of a forwarded record to the stub at (page, slot).
-std::vector<std::uint8_t> BackPointer(std::int32_t page, std::uint16_t slot);
+// Forwarding stub pointing at (file, page, slot).
+std::vector<std::uint8_t> ForwardingStub(std::uint16_t file, std::int32_t page, std::uint16_t slot);
+// Back pointer of a forwarded record to the stub at (file, page, slot).
+std::vector<std::uint8_t> BackPointer(std::uint16_t file, std::int32_t page, std::uint16_t slot);
 
 }  // namespace corvane::mdfgen

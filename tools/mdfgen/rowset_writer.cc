@@ -14,7 +14,8 @@ std::uint8_t PfsFlags(const PageBuilder& page, bool heap) {
 
 }  // namespace
 
-RowsetWriter::RowsetWriter(UnitWriter& unit, const RecordLayout& layout, std::vector<int> keyColumns)
+RowsetWriter::RowsetWriter(UnitWriter& unit, const RecordLayout& layout,
+                           std::vector<int> keyColumns)
     : unit_(unit), layout_(layout), keys_(std::move(keyColumns)) {}
 
 void RowsetWriter::NextPage() {
@@ -57,13 +58,15 @@ bool RowsetWriter::AddRow(const std::vector<Value>& values, RowState state, std:
       error = "only heap rows can be forwarded";
       return false;
     }
-    stub = ForwardingStub(0, 0);
+    stub = ForwardingStub(unit_.fileId(), 0, 0);
     bytes = &stub;
   }
   if (!pageOpen_ || !page_.Fits(bytes->size())) {
     NextPage();
     if (!heap()) {
-      if (!layout_.EncodeIndexRecord(values, keys_, page_.header().pageNumber, indexRecord_, error)) return false;
+      if (!layout_.EncodeIndexRecord(values, keys_, unit_.fileId(), page_.header().pageNumber,
+                                     indexRecord_, error))
+        return false;
       childRecords_.push_back(indexRecord_);
     }
   }
@@ -81,7 +84,7 @@ bool RowsetWriter::WriteForwarded(std::string& error) {
   // Forwarded records go to pages after every other row.
   if (pageOpen_) FlushPage(0);
   for (const Forward& f : forwards_) {
-    auto back = BackPointer(f.stubPage, f.stubSlot);
+    auto back = BackPointer(unit_.fileId(), f.stubPage, f.stubSlot);
     RecordLayout::Extra extra;
     extra.recordType = kRecordForwarded;
     extra.backPointer = back.data();
@@ -97,7 +100,8 @@ bool RowsetWriter::WriteForwarded(std::string& error) {
     std::memcpy(held.data() + offset + 7, &targetSlot, 2);
   }
   if (pageOpen_) FlushPage(0);
-  for (const auto& [page, bytes] : heldPages_) unit_.Write(page, bytes.data(), heldFlags_[page], true);
+  for (const auto& [page, bytes] : heldPages_)
+    unit_.Write(page, bytes.data(), heldFlags_[page], true);
   return true;
 }
 

@@ -27,12 +27,13 @@ void Put(std::vector<std::uint8_t>& record, int pageOffset, T value) {
 }
 
 void WriteSingleRecordPage(PageSink& sink, std::uint8_t type, std::int32_t pageNumber,
-                           const std::vector<std::uint8_t>& record) {
+                           const std::vector<std::uint8_t>& record, std::uint16_t fileId = 1) {
   PageBuilder b;
   PageHeader h;
   h.type = type;
   h.objectId = kObjectAllocationPages;
   h.pageNumber = pageNumber;
+  h.fileId = fileId;
   b.Reset(h);
   b.Add(record);
   sink.Write(pageNumber, b.Finish());
@@ -61,15 +62,18 @@ void WriteBootPage(PageSink& sink, const BootInfo& boot) {
   WriteSingleRecordPage(sink, kTypeBoot, kBootPage, record);
 }
 
-void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageCount) {
+void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageCount,
+                     std::uint16_t fileId) {
   // Lengths of the variable columns as a SQL Server 2008 R2 file header has them.
-  static constexpr int kLengths[46] = {16, 0,  2,  2,  4,  4,  4,  4,  10, 10, 10, 0,  4,  4,  4,  4,
-                                       10, 28, 10, 10, 10, 16, 10, 16, 4,  10, 0,  -1, 16, 0,  0,  0,
+  static constexpr int kLengths[46] = {16, 0,  2,  2,  4,  4,  4,  4,  10, 10, 10, 0,  4,  4,  4, 4,
+                                       10, 28, 10, 10, 10, 16, 10, 16, 4,  10, 0,  -1, 16, 0,  0, 0,
                                        0,  0,  0,  16, 0,  0,  10, 10, 28, 10, 16, 28, 8,  824};
   std::vector<std::uint8_t> nameBytes;
   AppendUtf16(name, nameBytes);
   std::vector<std::vector<std::uint8_t>> columns;
-  for (int length : kLengths) columns.emplace_back(length < 0 ? nameBytes : std::vector<std::uint8_t>(static_cast<std::size_t>(length), 0));
+  for (int length : kLengths)
+    columns.emplace_back(
+        length < 0 ? nameBytes : std::vector<std::uint8_t>(static_cast<std::size_t>(length), 0));
   for (int k = 0; k < 16; ++k) {
     columns[0][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(0x40 + 7 * k);  // file GUID
     columns[23][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(0x0B + 5 * k);
@@ -78,7 +82,7 @@ void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageC
     const auto x = static_cast<std::int32_t>(v);
     std::memcpy(columns[static_cast<std::size_t>(column)].data(), &x, 4);
   };
-  columns[2][0] = 1;
+  columns[2][0] = static_cast<std::uint8_t>(fileId);
   columns[3][0] = 1;
   put32(4, pageCount);
   put32(5, -1);
@@ -94,7 +98,7 @@ void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageC
     record.push_back(static_cast<std::uint8_t>(end >> 8));
   }
   for (const auto& c : columns) record.insert(record.end(), c.begin(), c.end());
-  WriteSingleRecordPage(sink, kTypeFileHeader, 0, record);
+  WriteSingleRecordPage(sink, kTypeFileHeader, 0, record, fileId);
 }
 
 }  // namespace corvane::mdfgen

@@ -28,6 +28,7 @@ struct BootInfo {
 };
 
 void WriteBootPage(PageSink& sink, const BootInfo& boot);
-void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageCount);
+void WriteFileHeader(PageSink& sink, const std::string& name, std::int64_t pageCount,
+                     std::uint16_t fileId = 1);
 
 }  // namespace corvane::mdfgen

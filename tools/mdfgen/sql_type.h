@@ -50,13 +50,13 @@ inline constexpr std::int32_t kSysnameUserType = 256;
 
 // One row of sysscalartypes: a system type as every database lists it.
 struct ScalarTypeRow {
-  std::int32_t id;        // user type id (= xtype for the system types)
+  std::int32_t id;  // user type id (= xtype for the system types)
   std::string_view name;
   SqlType xtype;
-  std::int16_t length;    // maximum length in bytes
+  std::int16_t length;  // maximum length in bytes
   std::uint8_t precision;
   std::uint8_t scale;
-  bool collated;          // carries the database collation
+  bool collated;  // carries the database collation
   std::int32_t status;
 };
 

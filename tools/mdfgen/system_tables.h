@@ -37,6 +37,12 @@ inline constexpr std::int32_t kSysObjValues = 60;
 inline constexpr std::int32_t kSysClsObjs = 64;
 inline constexpr std::int32_t kSysSingleObjRefs = 74;
 
+// SQL Server 2000.
+inline constexpr std::int32_t kSysObjects = 1;
+inline constexpr std::int32_t kSysIndexes = 2;
+inline constexpr std::int32_t kSysColumns = 3;
+inline constexpr std::int32_t kSysComments = 6;
+
 inline constexpr std::int32_t kSchemaDbo = 1;
 inline constexpr std::int32_t kSchemaSys = 4;
 
@@ -48,8 +54,20 @@ struct SystemTable {
   Table table;  // name, columns, clustered key (empty for a heap)
 };
 
-// The system tables written for a format version (2005 and later).
+// The system tables written for a format version. Before 611 (SQL Server
+// 2000): sysobjects, sysindexes, syscolumns, syscomments, sysfiles1, whose
+// fixed parts hold (sysobjects) id 0, xtype 4, info 10, status 12,
+// parent_obj 24, crdate 28; (sysindexes) id 0, status 4, first 8, indid 14,
+// root 16, FirstIAM 64; (syscolumns) id 0, xtype 4, typestat 5, length 8,
+// colid 12, xoffset 14, bitpos 16, colorder 30, offset 32, collationid 34.
 std::vector<SystemTable> SystemTables(int version);
+
+// SQL Server 2000 pages carry the object id and the index id themselves; the
+// builder keeps them in a unit id of the same shape as the later formats'.
+inline std::int64_t LegacyUnitId(std::int32_t objectId, std::uint16_t indexId) {
+  return (static_cast<std::int64_t>(indexId) << 48) |
+         (static_cast<std::int64_t>(static_cast<std::uint32_t>(objectId)) << 16);
+}
 
 // Allocation unit id (= rowset id) of a system table.
 std::int64_t SystemUnitId(const SystemTable& table);

@@ -9,8 +9,12 @@ namespace {
 constexpr int kIamHeaderSize = 90;
 constexpr int kIamBitmapBytes = 7988;
 
-void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) { std::memcpy(v.data() + at, &x, 4); }
-void Put16(std::vector<std::uint8_t>& v, std::size_t at, std::uint16_t x) { std::memcpy(v.data() + at, &x, 2); }
+void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
+  std::memcpy(v.data() + at, &x, 4);
+}
+void Put16(std::vector<std::uint8_t>& v, std::size_t at, std::uint16_t x) {
+  std::memcpy(v.data() + at, &x, 2);
+}
 
 }  // namespace
 
@@ -21,17 +25,24 @@ std::int32_t PageSource::Next(bool extent) {
   return page;
 }
 
-UnitWriter::UnitWriter(PageSource& source, PageSink& sink, std::int64_t unitId, bool mixedFirstPages)
-    : source_(source), sink_(sink), unitId_(unitId), mixedFirstPages_(mixedFirstPages) {}
+UnitWriter::UnitWriter(PageSource& source, PageSink& sink, std::int64_t unitId,
+                       bool mixedFirstPages, bool legacy, std::uint16_t fileId)
+    : source_(source),
+      sink_(sink),
+      unitId_(unitId),
+      mixedFirstPages_(mixedFirstPages),
+      legacy_(legacy),
+      fileId_(fileId) {}
 
 PageHeader UnitWriter::Header(std::uint8_t type, std::int32_t pageNumber) const {
   PageHeader h;
   h.type = type;
   h.objectId = HeaderObjectId(unitId_);
-  h.indexId = HeaderIndexId(unitId_);
+  h.indexId = legacy_ && type == kTypeData ? 0 : HeaderIndexId(unitId_);
   h.pageNumber = pageNumber;
-  // Real files carry 4 here on data pages and 0 on IAM pages.
-  h.typeFlagBits = type == kTypeData ? 4 : 0;
+  h.fileId = fileId_;
+  // Real files from 2005 on carry 4 here on data pages, 0 on IAM pages.
+  h.typeFlagBits = type == kTypeData && !legacy_ ? 4 : 0;
   return h;
 }
 
@@ -47,7 +58,8 @@ std::int32_t UnitWriter::NewPage() {
   return extents_.back() + extentUsed_++;
 }
 
-void UnitWriter::Write(std::int32_t page, const std::uint8_t* bytes, std::uint8_t pfsFlags, bool isData) {
+void UnitWriter::Write(std::int32_t page, const std::uint8_t* bytes, std::uint8_t pfsFlags,
+                       bool isData) {
   sink_.Write(page, bytes);
   source_.allocator().MarkPage(page, pfsFlags);
   ++written_;
@@ -55,13 +67,15 @@ void UnitWriter::Write(std::int32_t page, const std::uint8_t* bytes, std::uint8_
 }
 
 void UnitWriter::Finish(UnitPages& result) {
+  result.fileId = fileId_;
   result.dataPages = dataWritten_;
   if (written_ == 0) return;
   // One IAM page per GAM interval holding pages of the unit; the first one
   // also lists the single pages.
   std::map<std::int64_t, std::vector<std::int32_t>> byInterval;
   for (std::int32_t first : extents_) byInterval[first / kGamInterval].push_back(first);
-  if (byInterval.empty() || (!singles_.empty() && !byInterval.contains(singles_.front() / kGamInterval))) {
+  if (byInterval.empty() ||
+      (!singles_.empty() && !byInterval.contains(singles_.front() / kGamInterval))) {
     byInterval[singles_.empty() ? 0 : singles_.front() / kGamInterval];
   }
   std::vector<std::int32_t> iamPages;
@@ -80,11 +94,11 @@ void UnitWriter::Finish(UnitPages& result) {
     header[2] = 4 + kIamHeaderSize;
     Put32(header, 4 + 0, static_cast<std::uint32_t>(index));
     Put32(header, 4 + 36, static_cast<std::uint32_t>(interval * kGamInterval));
-    Put16(header, 4 + 40, 1);
+    Put16(header, 4 + 40, fileId_);
     if (index == 0) {
       for (std::size_t k = 0; k < singles_.size(); ++k) {
         Put32(header, 4 + 42 + 6 * k, static_cast<std::uint32_t>(singles_[k]));
-        Put16(header, 4 + 46 + 6 * k, 1);
+        Put16(header, 4 + 46 + 6 * k, fileId_);
       }
     }
     b.Add(header);
@@ -101,7 +115,8 @@ void UnitWriter::Finish(UnitPages& result) {
   result.firstIamPage = iamPages.front();
   result.iamPages = iamPages;
   result.usedPages = written_;
-  result.reservedPages = static_cast<std::int64_t>(singles_.size() + 8 * extents_.size() + iamPages.size());
+  result.reservedPages =
+      static_cast<std::int64_t>(singles_.size() + 8 * extents_.size() + iamPages.size());
 }
 
 }  // namespace corvane::mdfgen

@@ -50,6 +50,7 @@ class PageSource {
 };
 
 struct UnitPages {
+  std::uint16_t fileId = 1;  // the file that holds every page of the unit
   std::int32_t firstPage = 0;
   std::int32_t rootPage = 0;
   std::int32_t firstIamPage = 0;
@@ -61,9 +62,13 @@ struct UnitPages {
 
 class UnitWriter {
  public:
-  UnitWriter(PageSource& source, PageSink& sink, std::int64_t unitId, bool mixedFirstPages);
+  // legacy: SQL Server 2000 data pages carry index id 0 in their header (the
+  // unit's index id goes to its index and IAM pages only).
+  UnitWriter(PageSource& source, PageSink& sink, std::int64_t unitId, bool mixedFirstPages,
+             bool legacy = false, std::uint16_t fileId = 1);
 
   std::int64_t unitId() const { return unitId_; }
+  std::uint16_t fileId() const { return fileId_; }
   // A header for a new page of this unit.
   PageHeader Header(std::uint8_t type, std::int32_t pageNumber) const;
   // The next page of the unit: single pages first, then uniform extents.
@@ -78,6 +83,8 @@ class UnitWriter {
   PageSink& sink_;
   std::int64_t unitId_;
   bool mixedFirstPages_;
+  bool legacy_;
+  std::uint16_t fileId_;
   std::vector<std::int32_t> singles_;
   std::vector<std::int32_t> extents_;  // first pages
   int extentUsed_ = 8;

@@ -29,9 +29,9 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
 
 // Code page 1252 bytes 0x80..0x9F.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 std::uint8_t ToCp1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<std::uint8_t>(cp);
@@ -81,7 +81,8 @@ bool ScaledValue(const Value& value, int scale, bool& negative, u128& magnitude)
   for (int i = 0; i < scale; ++i) factor *= 10;
   if (const auto* i = value.integer()) {
     negative = *i < 0;
-    magnitude = static_cast<u128>(negative ? -static_cast<u128>(*i) : static_cast<u128>(*i)) * factor;
+    magnitude =
+        static_cast<u128>(negative ? -static_cast<u128>(*i) : static_cast<u128>(*i)) * factor;
     return true;
   }
   if (const auto* d = value.real()) {
@@ -152,6 +153,8 @@ bool EncodeTemporal(SqlType type, int scale, const Value& value, std::vector<std
   const auto* text = value.text();
   if (!text || !ParseDateTime(*text, p)) return false;
   std::int64_t day100ns = 864000000000LL;
+  // A time alone stands on 1900-01-01 in the types that count from there.
+  if (!p.hasDate && (type == kDateTime || type == kSmallDateTime)) p.days = kDaysTo1900;
   switch (type) {
     case kDateTime: {
       std::int64_t ticks = (p.nanos100 * 3 + 50000) / 100000;  // 1/300 s, rounded
@@ -209,7 +212,8 @@ bool EncodeCharacters(const ColumnType& c, const Value& value, std::vector<std::
       out.push_back(0x20);
       if (c.type == kNChar) out.push_back(0);
     }
-  } else if (c.length != kMax && c.length > 0 && out.size() - start > width * (IsUnicodeType(c.type) ? 2 : 1)) {
+  } else if (c.length != kMax && c.length > 0 &&
+             out.size() - start > width * (IsUnicodeType(c.type) ? 2 : 1)) {
     return false;
   }
   return true;
@@ -218,7 +222,8 @@ bool EncodeCharacters(const ColumnType& c, const Value& value, std::vector<std::
 bool EncodeBinary(const ColumnType& c, const Value& value, std::vector<std::uint8_t>& out) {
   const auto* b = value.bytes();
   if (!b) return false;
-  if (c.length != kMax && c.length > 0 && b->size() > static_cast<std::size_t>(c.length)) return false;
+  if (c.length != kMax && c.length > 0 && b->size() > static_cast<std::size_t>(c.length))
+    return false;
   out.insert(out.end(), b->begin(), b->end());
   if (c.type == kBinary) out.resize(out.size() + (c.length - b->size()), 0);
   return true;

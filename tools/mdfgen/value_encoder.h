@@ -62,8 +62,8 @@ bool IsAscii(std::string_view text);
 
 // A datetime of the declaration's texts, split for the storage forms.
 struct DateTimeParts {
-  std::int64_t days = 0;              // since 0001-01-01
-  std::int64_t nanos100 = 0;          // 100-ns units since midnight
+  std::int64_t days = 0;      // since 0001-01-01
+  std::int64_t nanos100 = 0;  // 100-ns units since midnight
   int offsetMinutes = 0;
   bool hasDate = false;
 };
