@@ -29,7 +29,7 @@ void ForEachSystemRow(const DatabaseContext& context, std::int32_t objectId,
     if (!page || page->header().type != kPageTypeData) continue;
     const std::size_t slotCount =
         static_cast<std::size_t>(std::max<std::int16_t>(page->header().slotCount, 0));
-    const std::size_t count = std::min(slotCount, page->records().size());
+    const std::size_t count = std::min(slotCount, page->recordCount());
     for (std::size_t i = 0; i < count; ++i) {
       const CPrimaryRecord* record = page->record(i);
       if (!record) continue;

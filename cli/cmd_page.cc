@@ -173,7 +173,7 @@ int RunPage(const CliArgs& args, AppState& app) {
   for (auto s : page->slots()) w.Int(s);
   w.EndArray();
   w.Key("records").BeginArray();
-  for (std::size_t i = 0; i < page->records().size(); ++i) {
+  for (std::size_t i = 0; i < page->recordCount(); ++i) {
     const CPrimaryRecord* r = page->record(i);
     if (r) WriteRecord(w, *r, page->slots()[i]);
     else w.Null();

@@ -18,7 +18,7 @@ RecordParseOptions IamOptions() { return RecordParseOptions{}; }
 ExtentAllocationMap::ExtentAllocationMap(PageBuffer buffer, const DatabaseContext* context)
     : PrimaryRecordPage(std::move(buffer), context, IamOptions()) {
   const CPrimaryRecord* bitmap = record(1);
-  if (records().size() < 2 || !bitmap || !bitmap->fixedData) return;
+  if (recordCount() < 2 || !bitmap || !bitmap->fixedData) return;
   const Bytes bits = *bitmap->fixedData;
   for (std::size_t i = 0; i < bits.size() && extentBits_.size() < kGamIntervalExtents; ++i)
     for (int b = 0; b < 8 && extentBits_.size() < kGamIntervalExtents; ++b)

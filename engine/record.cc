@@ -150,20 +150,19 @@ void CPrimaryRecord::ParseBody(Bytes r) {
     }
     if (varColumnCount > 0 && varColumnCount < kMaxColumns) {
       varEndOffsets.reserve(static_cast<std::size_t>(varColumnCount));
-      std::vector<bool> complexFlags;
       for (int i = 0; i < varColumnCount; ++i) {
         auto raw = r.Read<std::uint16_t>(cursor);
         if (!raw) break;
-        varEndOffsets.push_back(*raw & 0x7FFF);
-        complexFlags.push_back(*raw & 0x8000);
+        varEndOffsets.push_back(*raw);  // bit 15 is cleared below, once read
         cursor += 2;
       }
       varValues.reserve(varEndOffsets.size());
       for (std::size_t i = 0; i < varEndOffsets.size(); ++i) {
         const std::size_t start = cursor;
-        const std::size_t end = varEndOffsets[i];
         ColumnValue cv;
-        cv.complex = complexFlags[i];
+        cv.complex = varEndOffsets[i] & 0x8000;
+        varEndOffsets[i] &= 0x7FFF;
+        const std::size_t end = varEndOffsets[i];
         if (end >= start && end <= max && end < 8192 && start != end && start > 0 &&
             start <= 8191) {
           cv.data = r.Sub(start, end - start);

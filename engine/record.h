@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "engine/bytes.h"
+#include "engine/small_vector.h"
 
 namespace corvane {
 
@@ -92,7 +93,8 @@ class CPrimaryRecord : public CRecord {
   static int ProbeLength(Bytes bytes, const PrimaryRecordPage& page,
                          const RecordParseOptions& options);
 
-  std::vector<std::uint16_t> varEndOffsets;
+  // The common record has few variable columns: keep them in the record.
+  SmallVector<std::uint16_t, 8> varEndOffsets;
   std::int32_t recordType = 0;
   bool hasNullBitmap = false;
   bool compressed = false;
@@ -103,7 +105,7 @@ class CPrimaryRecord : public CRecord {
   std::int16_t columnCount = 0;
   std::optional<Bytes> nullBitmap;
   std::int16_t varColumnCount = 0;
-  std::vector<ColumnValue> varValues;
+  SmallVector<ColumnValue, 8> varValues;
   Bytes rawCopy;                 // the record's bytes (a forwarded record's own copy)
   std::optional<SparseVector> sparseVector;
   const PrimaryRecordPage* page = nullptr;

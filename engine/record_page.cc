@@ -73,21 +73,22 @@ void PrimaryRecordPage::BuildRecords(int onlySlot) {
   const bool indexAboveLeaf = header_.type == kPageTypeIndex && header_.level != 0;
   const bool allGhosts = header_.ghostRecordCount >= static_cast<int>(slots_.size()) &&
                          !options_.showDeleted;
-  auto parseAt = [&](std::uint16_t b) -> std::unique_ptr<CPrimaryRecord> {
-    if (indexAboveLeaf || allGhosts || b < kRecordAreaStart || b > kPageSize - 1) return nullptr;
-    return std::make_unique<CPrimaryRecord>(Bytes(data_.data() + b, kPageSize - b), *this,
-                                            options_);
+  auto parseAt = [&](std::uint16_t b) {
+    records_.emplace_back();
+    if (indexAboveLeaf || allGhosts || b < kRecordAreaStart || b > kPageSize - 1) return;
+    records_.back().emplace(Bytes(data_.data() + b, kPageSize - b), *this, options_);
   };
   if (onlySlot >= 0) {
     // A forwarding target: the slot must exist and hold a plausible offset.
     if (onlySlot < static_cast<int>(slots_.size()) && slots_[onlySlot] >= 1 &&
         slots_[onlySlot] <= 8096) {
-      records_.push_back(parseAt(slots_[onlySlot]));
+      records_.reserve(1);
+      parseAt(slots_[onlySlot]);
     }
     return;
   }
   records_.reserve(slots_.size());
-  for (std::uint16_t b : slots_) records_.push_back(parseAt(b));
+  for (std::uint16_t b : slots_) parseAt(b);
 }
 
 void PrimaryRecordPage::ScanForUnslottedRecords() {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/page_header.h"
@@ -63,10 +64,10 @@ class PrimaryRecordPage : public RecordPage {
                     const RecordParseOptions& options, int slot);
 
   // One entry per slot (or per record found by the deleted-record scan);
-  // null where a slot yields no record.
-  const std::vector<std::unique_ptr<CPrimaryRecord>>& records() const { return records_; }
-  CPrimaryRecord* record(std::size_t i) const {
-    return i < records_.size() ? records_[i].get() : nullptr;
+  // record(i) is null where a slot yields no record.
+  std::size_t recordCount() const { return records_.size(); }
+  const CPrimaryRecord* record(std::size_t i) const {
+    return i < records_.size() && records_[i] ? &*records_[i] : nullptr;
   }
   // Releases record i (the catalog readers drop each row once copied).
   void ReleaseRecord(std::size_t i) {
@@ -88,7 +89,9 @@ class PrimaryRecordPage : public RecordPage {
 
   RecordParseOptions options_;
   std::vector<std::uint16_t> foundStarts_;
-  std::vector<std::unique_ptr<CPrimaryRecord>> records_;
+  // Records live in place (no allocation each); the vector is sized once, so
+  // they never move while the page lives.
+  std::vector<std::optional<CPrimaryRecord>> records_;
 };
 
 // A data page as the page readers return it.

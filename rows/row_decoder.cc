@@ -44,7 +44,7 @@ namespace {
 
 // Records of a page that the decoder looks at: at most slotCount of them.
 std::size_t RecordLimit(const PrimaryRecordPage& page) {
-  return std::min<std::size_t>(page.records().size(),
+  return std::min<std::size_t>(page.recordCount(),
                                page.header().slotCount > 0 ? page.header().slotCount : 0);
 }
 

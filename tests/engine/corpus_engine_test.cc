@@ -45,7 +45,8 @@ TEST_P(CorpusEngine, EveryPageParsesAndSystemRowsAgreeOnTheirColumnCount) {
       auto page = ctx->ReadDataPage({1, n});
       ASSERT_TRUE(page) << n;
       const auto& h = page->header();
-      for (const auto& r : page->records()) {
+      for (std::size_t i = 0; i < page->recordCount(); ++i) {
+        const CPrimaryRecord* r = page->record(i);
         if (!r || r->invalid || r->recordType != kRecordPrimary || advanced) continue;
         // Live rows of the catalog tables on pages that belong to them.
         if (h.type == kPageTypeData && h.indexId < 256 && (h.objectId == 34 || h.objectId == 41 || h.objectId == 5 ||

@@ -34,7 +34,7 @@ RecordParseOptions Deleted(bool show, bool advanced = false) {
 
 TEST(RecordPage, ParsesFixedNullBitmapAndVariableColumns) {
   PrimaryRecordPage page(PageWithRecords(5, 100, {SimpleRecord()}), nullptr, Deleted(false));
-  ASSERT_EQ(page.records().size(), 1u);
+  ASSERT_EQ(page.recordCount(), 1u);
   const CPrimaryRecord* r = page.record(0);
   ASSERT_TRUE(r);
   EXPECT_FALSE(r->invalid);
@@ -120,7 +120,7 @@ TEST(RecordPage, SlotArrayBoundsAndImpossibleOffsets) {
     Put<std::int16_t>(bytes, 22, c.slotCount);
     Put<std::uint16_t>(bytes, 8190, c.slot0);
     PrimaryRecordPage page(bytes, nullptr, Deleted(false));
-    EXPECT_EQ(page.records().size(), c.records) << c.name;
+    EXPECT_EQ(page.recordCount(), c.records) << c.name;
     if (c.records) {
       EXPECT_EQ(page.record(0) == nullptr, c.firstIsNull) << c.name;
     }
@@ -132,7 +132,7 @@ TEST(RecordPage, DamagedHeaderFieldsYieldNoRecords) {
     auto bytes = PageWithRecords(5, 100, {SimpleRecord()});
     Put<std::int32_t>(bytes, offset, -2);
     PrimaryRecordPage page(bytes, nullptr, Deleted(false));
-    EXPECT_TRUE(page.records().empty()) << "offset " << offset;
+    EXPECT_EQ(page.recordCount(), 0u) << "offset " << offset;
   }
 }
 
@@ -153,7 +153,7 @@ TEST(RecordPage, PageOfOnlyGhostsYieldsNothingUnlessShowDeleted) {
   auto bytes = PageWithRecords(5, 100, {SimpleRecord(0x3C), SimpleRecord(0x3C)});
   Put<std::int16_t>(bytes, 58, 2);
   PrimaryRecordPage hidden(bytes, nullptr, Deleted(false));
-  ASSERT_EQ(hidden.records().size(), 2u);
+  ASSERT_EQ(hidden.recordCount(), 2u);
   EXPECT_FALSE(hidden.record(0) || hidden.record(1));
   PrimaryRecordPage shown(bytes, nullptr, Deleted(true));
   EXPECT_TRUE(shown.record(0) && shown.record(1));
@@ -171,9 +171,9 @@ TEST(RecordPage, AdvancedScanFindsRecordsNoSlotReferences) {
   auto bytes = PageWithRecords(5, 100, {SimpleRecord(), lostBytes});
   Put<std::int16_t>(bytes, 22, 1);  // only the first record keeps its slot
   PrimaryRecordPage plain(bytes, nullptr, Deleted(true));
-  EXPECT_EQ(plain.records().size(), 1u);
+  EXPECT_EQ(plain.recordCount(), 1u);
   PrimaryRecordPage advanced(bytes, nullptr, Deleted(true, true));
-  ASSERT_EQ(advanced.records().size(), 2u);
+  ASSERT_EQ(advanced.recordCount(), 2u);
   ASSERT_TRUE(advanced.record(1));
   EXPECT_EQ(advanced.foundStarts()[1], 96 + SimpleRecord().size());
   EXPECT_EQ(advanced.record(1)->fixedLength, 128);
@@ -189,7 +189,7 @@ TEST(RecordPage, AdvancedScanSurvivesGarbage) {
   Put<std::int16_t>(bytes, 22, 1);
   Put<std::uint16_t>(bytes, 8190, 96);
   PrimaryRecordPage page(bytes, nullptr, Deleted(true, true));
-  EXPECT_GE(page.records().size(), 1u);
+  EXPECT_GE(page.recordCount(), 1u);
 }
 
 class ForwardingTest : public ::testing::Test {
