@@ -81,22 +81,28 @@ AllocationUnitRow InRowUnit(Catalog& catalog) {
     }
   }
   if (HasPagePointer(unit)) {
-    ForEachUnitEntry(ctx.dataPages(), unit.allocationUnitId, [&](const PageEntry& e) {
-      if (e.pageType == kPageTypeData) unit.firstPage = e.id();
-    });
+    // The unit row's own first page is the head of the page chain; only when
+    // it is missing does the page index stand in, with the first data page
+    // it met (a later one would start a chain walk in the middle).
+    if (unit.firstPage.pageNumber == 0) {
+      ForEachUnitEntry(ctx.dataPages(), unit.allocationUnitId, [&](const PageEntry& e) {
+        if (e.pageType == kPageTypeData && unit.firstPage.pageNumber == 0) unit.firstPage = e.id();
+      });
+    }
     return unit;
   }
   // A unit without page pointers is an empty table's unit, not a broken link.
   if (found) return unit;
   unit.allocationUnitId = unit.ownerId = rowset;
   if (IsAnotherRowsetsUnit(catalog, rowset, rowset)) return unit;
+  // Derived from the page index: the first pages met stand for the heads.
   ForEachUnitEntry(ctx.dataPages(), unit.allocationUnitId, [&](const PageEntry& e) {
     catalog.pagesByFallback = true;
-    if (e.pageType == kPageTypeData) unit.firstPage = e.id();
+    if (e.pageType == kPageTypeData && unit.firstPage.pageNumber == 0) unit.firstPage = e.id();
   });
   ForEachUnitEntry(ctx.iamPages(), unit.allocationUnitId, [&](const PageEntry& e) {
     catalog.pagesByFallback = true;
-    if (e.pageType == kPageTypeIam) unit.firstIamPage = e.id();
+    if (e.pageType == kPageTypeIam && unit.firstIamPage.pageNumber == 0) unit.firstIamPage = e.id();
   });
   return unit;
 }

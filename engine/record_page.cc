@@ -11,10 +11,14 @@ constexpr int kMaxSlots = 4000;
 // pattern bytes must still fit in the page.
 constexpr std::size_t kLastPatternOffset = 8188;
 
-// Status A 0x30 (primary record with null bitmap and variable columns) or
-// 0x3C (the same, ghost), status B 0, fixed part ending at 132 (0x84).
-bool IsStartPattern(const std::uint8_t* p) {
-  return (p[0] == 0x30 || p[0] == 0x3C) && p[1] == 0x00 && p[2] == 0x84 && p[3] == 0x00;
+// A record start: status A of a primary or ghost data record with a null
+// bitmap (0x10, 0x1C) and perhaps variable columns (0x30, 0x3C), status B 0,
+// and the fixed part ending where every record of this page ends it (the
+// header's pminlen), or at 132 (0x84).
+bool IsStartPattern(const std::uint8_t* p, std::uint16_t pminlen) {
+  const bool status = p[0] == 0x10 || p[0] == 0x1C || p[0] == 0x30 || p[0] == 0x3C;
+  const std::uint16_t end = LoadLE<std::uint16_t>(p + 2);
+  return status && p[1] == 0x00 && (end == 0x84 || (pminlen >= 4 && end == pminlen));
 }
 
 }  // namespace
@@ -101,7 +105,7 @@ void PrimaryRecordPage::ScanForUnslottedRecords() {
   };
   auto search = [&](std::size_t from) -> std::optional<std::size_t> {
     for (std::size_t o = from; o <= kLastPatternOffset; ++o)
-      if (IsStartPattern(data_.data() + o)) return o;
+      if (IsStartPattern(data_.data() + o, header_.pminlen)) return o;
     return std::nullopt;
   };
   const std::atomic<bool>* stop = context_ ? &context_->app().stopRequested : nullptr;
@@ -116,7 +120,7 @@ void PrimaryRecordPage::ScanForUnslottedRecords() {
       const std::size_t next = a + static_cast<std::size_t>(len);
       if (!isSlotted(a)) foundStarts_.push_back(static_cast<std::uint16_t>(a));
       if (next > kLastPatternOffset) break;
-      if (IsStartPattern(data_.data() + next)) {
+      if (IsStartPattern(data_.data() + next, header_.pminlen)) {
         a = next;
         continue;
       }

@@ -62,7 +62,7 @@ TEST_F(PageLocation, AUnitNumberedLikeASystemTableKeepsOnlyItsOwnPages) {
   catalog_->allocationUnits = {Unit(UserUnit(50), UserUnit(0x8a))};
   LocateTablePages(*catalog_);
   EXPECT_EQ(PageNumbers(), std::vector<std::int32_t>{own});
-  EXPECT_EQ(catalog_->currentAllocationUnit.firstPage.pageNumber, own);
+  EXPECT_EQ(catalog_->currentAllocationUnit.firstPage.pageNumber, 9) << "the unit row's own first page";
   EXPECT_FALSE(catalog_->pagesByFallback);
 }
 
@@ -101,7 +101,7 @@ TEST_F(PageLocation, AMissingAllocationUnitRowIsDerivedFromTheRowset) {
   const AllocationUnitRow& unit = catalog_->currentAllocationUnit;
   EXPECT_EQ(unit.allocationUnitId, UserUnit(0x200));
   EXPECT_EQ(unit.ownerId, UserUnit(0x200));
-  EXPECT_EQ(unit.firstPage.pageNumber, data2);  // the last one wins
+  EXPECT_EQ(unit.firstPage.pageNumber, data1);  // the first met stands for the chain's head
   EXPECT_EQ(unit.firstIamPage.pageNumber, iam);
   EXPECT_TRUE(catalog_->pagesByFallback);
   EXPECT_EQ(PageNumbers(), (std::vector<std::int32_t>{data1, data2}));

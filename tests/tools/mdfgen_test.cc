@@ -10,6 +10,7 @@
 #include "engine/page_header.h"
 #include "tests/support/page_bytes.h"
 #include "tests/support/recording_observer.h"
+#include "tools/mdfgen/allocator.h"
 #include "tools/mdfgen/damage.h"
 #include "tools/mdfgen/file_builder.h"
 #include "tools/mdfgen/sample_database.h"
@@ -244,6 +245,32 @@ TEST(Mdfgen, TornBitsRestoreToTheWrittenPage) {
   EXPECT_EQ(0, std::memcmp(bytes.data() + 96, image.data() + page * kPage + 96, kPage - 96));
 }
 
+TEST(Mdfgen, ZeroedGarbageAndCyclicPagesKeepTheFileOpenable) {
+  Database db = BenchDatabase(1);
+  BuildResult result;
+  const auto image = Build(db, &result);
+  const WrittenTable* orders = result.Find("BenchOrders");
+  ASSERT_NE(orders, nullptr);
+  ASSERT_GT(orders->dataPages, 2);
+  // The leaf chain of the clustered index: follow it to its last page.
+  std::int32_t last = orders->firstPage;
+  while (HeaderAt(image, last).nextPage.pageNumber != 0)
+    last = HeaderAt(image, last).nextPage.pageNumber;
+  const std::int32_t garbage = result.Find("BenchEvents")->firstPage;
+  Damage damage;
+  damage.zeroedPages = {kBootPage};
+  damage.garbagePages = {garbage};
+  damage.nextPointers = {{last, orders->firstPage}};
+  const auto damaged = ApplyDamage(image, damage);
+  ASSERT_EQ(damaged.size(), image.size());
+  EXPECT_TRUE(AllZero(damaged.data() + kBootPage * kPage));
+  EXPECT_NE(CPage_Header::Parse(damaged.data() + garbage * kPage).pageNumber, garbage);
+  EXPECT_EQ(CPage_Header::Parse(damaged.data() + last * kPage).nextPage.pageNumber,
+            orders->firstPage);
+  auto o = Open(damaged);
+  EXPECT_TRUE(o->context->valid());
+}
+
 // A table declared in a secondary file: its pages carry file id 3 and are
 // filed under its allocation unit once the listed file is attached.
 TEST(Mdfgen, SecondaryFilesHoldTheirTables) {
@@ -310,6 +337,13 @@ TEST(Mdfgen, DeclarationErrorsAreReported) {
   t.primaryKey = {};
   t.fileId = 4;
   EXPECT_FALSE(BuildImage(db, &error).has_value());
+  t.fileId = 1;
+  Column text;
+  text.name = "Body";
+  text.type = SqlType::kText;
+  t.columns.push_back(text);
+  EXPECT_FALSE(BuildImage(db, &error).has_value());
+  EXPECT_NE(error.find("text columns are not supported"), std::string::npos);
 }
 
 }  // namespace
