@@ -66,13 +66,23 @@ const BenchFile& File() {
   return file;
 }
 
-// Decodes every record of `table` into text; reports rows per second.
-void DecodeTable(benchmark::State& state, const char* table) {
+// The benchmark database opened, with `table` assembled.
+struct OpenTable {
   AppState app;
   NullObserver observer;
-  auto ctx = DatabaseContext::Open(File().path, app, observer);
-  auto catalog = BuildCatalog(*ctx);
-  AssembleTable(*catalog, table, "U ", {});
+  std::unique_ptr<DatabaseContext> ctx;
+  std::unique_ptr<Catalog> catalog;
+  explicit OpenTable(const char* table) {
+    ctx = DatabaseContext::Open(File().path, app, observer);
+    catalog = BuildCatalog(*ctx);
+    AssembleTable(*catalog, table, "U ", {});
+  }
+};
+
+// Decodes every record of `table` into text; reports rows per second.
+void DecodeTable(benchmark::State& state, const char* table) {
+  OpenTable open(table);
+  auto& [app, observer, ctx, catalog] = open;
   const TextDecoder text(app.collationTable, ctx->bootCollationId());
   std::vector<std::unique_ptr<CDataPage>> pages;
   for (const PageId& id : catalog->tablePages) pages.push_back(ctx->ReadTableDataPage(id));
@@ -93,11 +103,8 @@ void DecodeTable(benchmark::State& state, const char* table) {
 
 // Parsing pages (records, slots, torn bits) and decoding together.
 void ReadAndDecodeTable(benchmark::State& state, const char* table) {
-  AppState app;
-  NullObserver observer;
-  auto ctx = DatabaseContext::Open(File().path, app, observer);
-  auto catalog = BuildCatalog(*ctx);
-  AssembleTable(*catalog, table, "U ", {});
+  OpenTable open(table);
+  auto& [app, observer, ctx, catalog] = open;
   const TextDecoder text(app.collationTable, ctx->bootCollationId());
   std::int64_t rows = 0;
   for (auto _ : state) {

@@ -136,6 +136,23 @@ Database SampleDatabase(int version) {
       {3, "Cocoa", nullptr, "6.75", 1},
   };
 
+  // Large values: text, ntext and image go to text-mix pages; the rows keep
+  // 16-byte text pointers. Short values sit in a small root record, long ones
+  // in data records under a large root.
+  Table& documents = db.AddTable("Documents");
+  documents.columns = {Int("DocumentId").NotNull(), NVarChar("Title", 100).NotNull(),
+                       NText("Body"), Text("Summary"), Image("Scan")};
+  documents.primaryKey = {"DocumentId"};
+  std::string longBody;
+  for (int i = 1; i <= 400; ++i) longBody += "Zeile " + std::to_string(i) + ": Größe übermäßig. ";
+  ByteString scan(10000);
+  for (std::size_t i = 0; i < scan.size(); ++i) scan[i] = static_cast<std::uint8_t>(i * 7);
+  documents.rows = {
+      {1, "Short note", "Kurz.", "short", Bin({0x89, 0x50, 0x4E, 0x47})},
+      {2, "Long report", longBody, "A summary in code page 1252: café", Value(scan)},
+      {3, "Empty", nullptr, nullptr, nullptr},
+  };
+
   if (version >= 655) {
     // Sparse columns live in the record's sparse vector.
     Table& settings = db.AddTable("Settings");

@@ -8,4 +8,11 @@ build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 sample="$build/samples/sample.mdf"
-"$build/cli/corvane" info "$sample"
+corvane="$build/cli/corvane"
+"$corvane" info "$sample"
+echo
+"$corvane" tables "$sample"
+echo
+"$corvane" rows "$sample" dbo.Customers
+echo
+"$corvane" check "$sample"

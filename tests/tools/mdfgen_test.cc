@@ -97,9 +97,13 @@ TEST(Mdfgen, TablePagesAreFiledUnderTheirAllocationUnits) {
       }
       EXPECT_EQ(ours, t.dataPages) << t.name;
       EXPECT_TRUE(first) << t.name;
-      const auto& iam = PageIndex::Lookup(o->context->iamPages(), t.headerObjectId);
-      ASSERT_EQ(iam.size(), 1u) << t.name;
-      EXPECT_EQ(iam.front().pageNumber, t.firstIamPage) << t.name;
+      // A table with large values has a second IAM page under the same id in
+      // SQL Server 2000 files (index id 255).
+      bool iamFound = false;
+      for (const auto& e : PageIndex::Lookup(o->context->iamPages(), t.headerObjectId)) {
+        iamFound = iamFound || e.pageNumber == t.firstIamPage;
+      }
+      EXPECT_TRUE(iamFound) << t.name;
     }
   }
 }
@@ -338,12 +342,12 @@ TEST(Mdfgen, DeclarationErrorsAreReported) {
   t.fileId = 4;
   EXPECT_FALSE(BuildImage(db, &error).has_value());
   t.fileId = 1;
-  Column text;
-  text.name = "Body";
-  text.type = SqlType::kText;
-  t.columns.push_back(text);
+  Column xml;
+  xml.name = "Body";
+  xml.type = SqlType::kXml;
+  t.columns.push_back(xml);
   EXPECT_FALSE(BuildImage(db, &error).has_value());
-  EXPECT_NE(error.find("text columns are not supported"), std::string::npos);
+  EXPECT_NE(error.find("xml columns are not supported"), std::string::npos);
 }
 
 }  // namespace

@@ -101,23 +101,28 @@ class Builder {
         }
         R(kSysRowsets).push_back(std::move(rs));
         const UnitPages empty;
-        const UnitPages& p = main ? t->pages : empty;
-        std::vector<Value> au{Num(ix.unitId),
-                              Num(1),
-                              Num(ix.rowsetId),
-                              Num(0),
-                              Num(1),
-                              PagePointer(p.firstPage, p.fileId),
-                              PagePointer(p.rootPage, p.fileId),
-                              PagePointer(p.firstIamPage, p.fileId),
-                              Num(p.usedPages),
-                              Num(p.dataPages),
-                              Num(p.reservedPages)};
-        if (version_ >= 655 && version_ < 706) au.push_back(Num(1));
-        R(kSysAllocUnits).push_back(std::move(au));
+        Unit(ix.unitId, 1, ix.rowsetId, main ? t->pages : empty);
+        if (main && t->lobUnitId != 0) Unit(t->lobUnitId, 2, ix.rowsetId, t->lobPages);
       }
       PhysicalColumns(*t);
     }
+  }
+
+  // sysallocunits: type 1 in-row data, 2 large-object data.
+  void Unit(std::int64_t unitId, int type, std::int64_t rowsetId, const UnitPages& p) {
+    std::vector<Value> au{Num(unitId),
+                          Num(type),
+                          Num(rowsetId),
+                          Num(0),
+                          Num(1),
+                          PagePointer(p.firstPage, p.fileId),
+                          PagePointer(p.rootPage, p.fileId),
+                          PagePointer(p.firstIamPage, p.fileId),
+                          Num(p.usedPages),
+                          Num(p.dataPages),
+                          Num(p.reservedPages)};
+    if (version_ >= 655 && version_ < 706) au.push_back(Num(1));
+    R(kSysAllocUnits).push_back(std::move(au));
   }
 
   void PhysicalColumns(const TablePlan& t) {

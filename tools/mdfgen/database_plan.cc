@@ -209,6 +209,12 @@ bool PlanUserTable(const Database& db, const Table& decl, IdSource& ids, std::in
     p.defaultIds[i] = c->id;
   }
   p.identityLast.assign(t.columns.size(), 0);
+  for (const auto& c : t.columns) {
+    if (!IsLargeObjectType(c.type)) continue;
+    // SQL Server 2000 keeps text and image pages under index id 255.
+    p.lobUnitId = db.version < 611 ? LegacyUnitId(p.objectId, 255) : ids.Unit();
+    break;
+  }
   return true;
 }
 
@@ -246,6 +252,13 @@ bool PlanDatabase(const Database& db, DatabasePlan& plan, std::string& error) {
     if (t.name.empty() || t.columns.empty()) {
       error = "a table needs a name and columns";
       return false;
+    }
+    for (const auto& c : t.columns) {
+      if (c.type == SqlType::kXml) {
+        // Its values are binary xml in large-object pages, which the builder does not encode.
+        error = "column " + t.name + "." + c.name + ": xml columns are not supported";
+        return false;
+      }
     }
     if (t.fileId != 1 && (t.fileId < 3 || t.fileId > 2 + db.secondaryFiles.size())) {
       error =

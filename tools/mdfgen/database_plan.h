@@ -12,6 +12,8 @@
 //                       54 55 60 64 74); so the page-header object id of a
 //                       user allocation unit is n and its index id 256
 //   system tables       rowset id = unit id = (index << 48) | (object id << 16)
+//   a table with text, ntext or image columns has a second, large-object
+//   unit (the next n; SQL Server 2000: object id, index id 255)
 
 #include <cstdint>
 #include <string>
@@ -56,8 +58,10 @@ struct TablePlan {
   std::vector<IndexPlan> indexes;  // [0] is the main rowset (heap or clustered)
   std::vector<ConstraintPlan> constraints;
   std::vector<std::int32_t> defaultIds;  // per declared column, 0 when none
+  std::int64_t lobUnitId = 0;            // large-object unit of text, ntext, image values (0: none)
   // Filled while writing.
   UnitPages pages;
+  UnitPages lobPages;
   std::int64_t rowCount = 0;
   std::vector<std::int64_t> identityLast;  // per declared column
   std::int64_t maxRecord = 0;

@@ -68,6 +68,9 @@ Column VarBinary(std::string name, int length) {
 }
 Column Timestamp(std::string name) { return Make(std::move(name), SqlType::kTimestamp); }
 Column SqlVariant(std::string name) { return Make(std::move(name), SqlType::kSqlVariant); }
+Column Text(std::string name) { return Make(std::move(name), SqlType::kText); }
+Column NText(std::string name) { return Make(std::move(name), SqlType::kNText); }
+Column Image(std::string name) { return Make(std::move(name), SqlType::kImage); }
 
 Row Ghost(Row row) { return WithState(std::move(row), RowState::kGhost); }
 Row Deleted(Row row) { return WithState(std::move(row), RowState::kDeleted); }

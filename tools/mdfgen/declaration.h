@@ -17,7 +17,12 @@
 //   t.rows = {{1, "Ann"}, {2, "Борис"}, Ghost({3, "gone"})};
 //
 // Names are UTF-8; nchar/nvarchar values are stored as UTF-16, char/varchar
-// values in code page 1252 (characters outside it become '?').
+// values in code page 1252 (characters outside it become '?'). (max) types
+// keep their values in the row, so at most a row's worth; text, ntext and
+// image values go to large-object pages (lob_writer.h), up to 40200 bytes
+// each; xml columns are refused. Unique keys and nonclustered primary keys are
+// described in the catalog (index, rowset, allocation unit) without index
+// pages.
 
 #include <cstdint>
 #include <functional>
@@ -107,6 +112,9 @@ Column Binary(std::string name, int length);
 Column VarBinary(std::string name, int length);
 Column Timestamp(std::string name);
 Column SqlVariant(std::string name);
+Column Text(std::string name);
+Column NText(std::string name);
+Column Image(std::string name);
 
 // What becomes of a declared row.
 enum class RowState : std::uint8_t {

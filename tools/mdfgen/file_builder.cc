@@ -6,6 +6,7 @@
 #include "tools/mdfgen/catalog_rows.h"
 #include "tools/mdfgen/database_plan.h"
 #include "tools/mdfgen/legacy_catalog_rows.h"
+#include "tools/mdfgen/lob_writer.h"
 #include "tools/mdfgen/rowset_writer.h"
 #include "tools/mdfgen/special_pages.h"
 
@@ -65,23 +66,70 @@ struct OutputFile {
   std::uint16_t id;
 };
 
+// Moves the text, ntext and image values of a row into large-object pages,
+// leaving their text pointers in the row.
+class LargeValues {
+ public:
+  LargeValues(TablePlan& t, OutputFile& file, bool mixedFirstPages, bool legacy)
+      : t_(t), source_(file.allocator) {
+    if (t.lobUnitId == 0) return;
+    unit_ = std::make_unique<UnitWriter>(source_, file.sink, t.lobUnitId, mixedFirstPages, legacy,
+                                         file.id);
+    writer_ = std::make_unique<LobWriter>(*unit_);
+  }
+
+  // The row to store: `values` itself, or a copy holding text pointers.
+  const std::vector<Value>* Place(const std::vector<Value>& values, std::string& error) {
+    if (!writer_) return &values;
+    copy_ = values;
+    for (std::size_t i = 0; i < copy_.size() && i < t_.table.columns.size(); ++i) {
+      const Column& c = t_.table.columns[i];
+      if (!IsLargeObjectType(c.type) || copy_[i].isNull()) continue;
+      bytes_.clear();
+      if (!EncodeValue(StoredType(c, 0), copy_[i], bytes_, error) ||
+          !writer_->Store(bytes_, pointer_, error)) {
+        return nullptr;
+      }
+      copy_[i] = Raw(pointer_);
+    }
+    return &copy_;
+  }
+
+  void Finish() {
+    if (writer_) writer_->Finish(t_.lobPages);
+  }
+
+ private:
+  TablePlan& t_;
+  PageSource source_;
+  std::unique_ptr<UnitWriter> unit_;
+  std::unique_ptr<LobWriter> writer_;
+  std::vector<Value> copy_;
+  std::vector<std::uint8_t> bytes_, pointer_;
+};
+
 bool WriteUserTable(TablePlan& t, OutputFile& file, bool mixedFirstPages, bool legacy,
                     std::string& error) {
   PageSource source(file.allocator);
   UnitWriter unit(source, file.sink, t.main().unitId, mixedFirstPages, legacy, file.id);
   RowsetWriter writer(unit, t.layout, t.keyColumns);
+  LargeValues large(t, file, mixedFirstPages, legacy);
   IdentityTracker identity(t.table);
+  auto add = [&](const std::vector<Value>& values, RowState state) {
+    identity.See(values);
+    const std::vector<Value>* row = large.Place(values, error);
+    return row && writer.AddRow(*row, state, error);
+  };
   for (const Row& row : t.table.rows) {
-    identity.See(row.values);
-    if (!writer.AddRow(row.values, row.state, error)) return false;
+    if (!add(row.values, row.state)) return false;
   }
   std::vector<Value> generated;
   for (std::uint64_t i = 0; i < t.table.generatedRows; ++i) {
     t.table.generator(i, generated);
-    identity.See(generated);
-    if (!writer.AddRow(generated, RowState::kLive, error)) return false;
+    if (!add(generated, RowState::kLive)) return false;
   }
   if (!writer.Finish(t.pages, error)) return false;
+  large.Finish();
   t.rowCount = writer.liveRows();
   t.maxRecord = writer.maxRecord();
   identity.Store(t.identityLast);
@@ -97,6 +145,8 @@ WrittenTable Describe(const TablePlan& t, bool legacy) {
   w.headerObjectId = HeaderObjectId(w.allocationUnitId);
   w.headerIndexId = legacy ? 0 : HeaderIndexId(w.allocationUnitId);
   w.fileId = t.pages.fileId;
+  w.lobAllocationUnitId = t.lobUnitId;
+  w.lobFirstPage = t.lobPages.firstPage;
   w.firstPage = t.pages.firstPage;
   w.rootPage = t.pages.rootPage;
   w.firstIamPage = t.pages.firstIamPage;

@@ -11,8 +11,12 @@
 //                       bytes), database id at 408, compatibility level at 410,
 //                       collation id at 488, first sysallocunits page at 612
 //   next pages          the system tables (each with its IAM page), then the
-//                       user tables in declaration order: IAM page, data
-//                       pages, index pages
+//                       user tables in declaration order: data pages, index
+//                       pages, IAM page; text-mix pages (type 3) and their IAM
+//                       page for text, ntext and image values. Up to 8 pages
+//                       of a unit come from mixed extents (IAM single-page
+//                       slots), the rest from uniform extents (IAM bitmap);
+//                       from format 852 on, user tables take uniform extents only.
 // A secondary file has its own file header, PFS and GAM-style pages (no boot
 // page) and the pages of the tables declared in it.
 // From 2005 (format 611) on, page-header object ids are allocation-unit
@@ -46,6 +50,10 @@ struct WrittenTable {
   std::int32_t firstIamPage = 0;
   std::int64_t rowCount = 0;  // live rows (ghost and deleted rows not counted)
   std::int64_t dataPages = 0;
+  // text, ntext and image values: their allocation unit (0: none) and its
+  // first text-mix page (type 3).
+  std::int64_t lobAllocationUnitId = 0;
+  std::int32_t lobFirstPage = 0;
 };
 
 struct BuildResult {

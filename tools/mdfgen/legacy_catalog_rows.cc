@@ -81,7 +81,15 @@ class LegacyBuilder {
       if (static_cast<int>(i) + 1 == t.table.droppedColumn) continue;
       ColumnRow(t, i);
     }
-    for (std::size_t k = 0; k < t.indexes.size(); ++k) Index(t, t.indexes[k], k == 0);
+    const UnitPages empty;
+    for (std::size_t k = 0; k < t.indexes.size(); ++k) {
+      Index(t, t.indexes[k], k == 0 ? t.pages : empty, k == 0 ? t.rowCount : 0);
+    }
+    if (t.lobUnitId != 0) {
+      // Text and image pages: index id 255, named after the table.
+      IndexPlan text{255, "t" + t.table.name, 0, 0, {}, t.lobUnitId, t.lobUnitId, 0};
+      Index(t, text, t.lobPages, 0);
+    }
   }
 
   void ColumnRow(const TablePlan& t, std::size_t i) {
@@ -114,11 +122,10 @@ class LegacyBuilder {
          Value()});
   }
 
-  void Index(const TablePlan& t, const IndexPlan& ix, bool main) {
-    const UnitPages empty;
-    const UnitPages& p = main ? t.pages : empty;
+  void Index(const TablePlan& t, const IndexPlan& ix, const UnitPages& p, std::int64_t rows) {
+    const bool main = &p == &t.pages;
     const bool heap = ix.indexId == 0;
-    Value keys = heap ? Value() : Value(KeyDescriptor(t, ix));
+    Value keys = ix.columnIds.empty() ? Value() : Value(KeyDescriptor(t, ix));
     const std::int32_t status = heap ? 0 : ix.type == 1 ? 0x4812 : 0x0802;
     rows_[kSysIndexes].push_back({Num(t.objectId),
                                   Num(status),
@@ -131,7 +138,7 @@ class LegacyBuilder {
                                   Num(p.dataPages),
                                   Num(p.reservedPages),
                                   Num(p.usedPages),
-                                  Num(main ? t.rowCount : 0),
+                                  Num(rows),
                                   Num(0),
                                   Num(0),
                                   Num(0),

@@ -25,7 +25,8 @@ constexpr const char* kUsage =
     "             an event heap, keys, constraints, a view, a procedure, a\n"
     "             function, a trigger, ghost, deleted and forwarded rows\n"
     "  bench      about N MB of generated rows in a heap and two clustered tables\n"
-    "  --version  boot page format version (611, 655, 661, 706, 782, 852; default 661)\n";
+    "  --version  boot page format version (539 for the SQL Server 2000 layout, 611,\n"
+    "             655, 661, 706, 782, 852; default 661)\n";
 
 struct Args {
   std::string command;

@@ -85,6 +85,7 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
   varData_.clear();
   varEnds_.assign(static_cast<std::size_t>(variableCount_), 0);
   int lastVar = -1;
+  std::vector<std::uint16_t> complexFlags(varEnds_.size(), 0);
   std::vector<std::uint8_t> sparse;  // only built for tables with sparse columns
   std::vector<std::pair<int, std::vector<std::uint8_t>>> sparseValues;
 
@@ -114,6 +115,9 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
     if (c.variable) {
       if (!EncodeValue(c.type, v, varData_, error)) return false;
       lastVar = ~c.leafOffset;
+      // A text, ntext or image value is a text pointer (given as raw bytes).
+      if (IsLargeObjectType(c.type.type))
+        complexFlags[static_cast<std::size_t>(lastVar)] = kComplexColumn;
       varEnds_[static_cast<std::size_t>(lastVar)] = static_cast<std::uint16_t>(varData_.size());
       continue;
     }
@@ -140,7 +144,6 @@ bool RecordLayout::Encode(const std::vector<Value>& values, const Extra& extra,
 
   // Complex columns after the ordinary ones keep every ordinary column, so
   // that a column's index never lands on them.
-  std::vector<std::uint16_t> complexFlags(varEnds_.size(), 0);
   if (hasSparse_) {
     std::size_t vectorIndex = varEnds_.size() - 1;
     if (!sparseValues.empty()) {

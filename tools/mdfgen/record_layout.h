@@ -23,6 +23,10 @@
 // one extra complex variable column, the back pointer: 0x0004 (uint16), then
 // the stub's page number, file id and slot.
 //
+// text, ntext and image columns hold a 16-byte text pointer, marked complex:
+// the blob id of the value's root record (8 bytes), then its page number
+// int32, file id uint16 and slot uint16.
+//
 // Sparse columns are not stored in the fixed or variable part; their values
 // sit in the sparse vector, an extra complex variable column after the
 // ordinary ones: uint16 5, uint16 count, count uint16 column ids, count

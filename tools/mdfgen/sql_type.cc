@@ -137,4 +137,8 @@ bool IsCharacterType(SqlType type) {
 
 bool IsUnicodeType(SqlType type) { return type == kNChar || type == kNVarChar || type == kNText; }
 
+bool IsLargeObjectType(SqlType type) {
+  return type == kText || type == kNText || type == kImage || type == kXml;
+}
+
 }  // namespace corvane::mdfgen

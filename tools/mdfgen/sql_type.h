@@ -73,6 +73,8 @@ int FixedWidth(SqlType type, int length, int precision, int scale);
 bool IsVariableLength(SqlType type);
 bool IsCharacterType(SqlType type);  // carries a collation
 bool IsUnicodeType(SqlType type);
+// text, ntext, image, xml: the row holds a 16-byte pointer to large-object pages.
+bool IsLargeObjectType(SqlType type);
 
 // Bytes of time data in time(n), datetime2(n) and datetimeoffset(n).
 int TimeBytes(int scale);

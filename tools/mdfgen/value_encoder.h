@@ -60,16 +60,4 @@ void AppendUtf16(std::string_view utf8, std::vector<std::uint8_t>& out);
 void AppendCodePage1252(std::string_view utf8, std::vector<std::uint8_t>& out);
 bool IsAscii(std::string_view text);
 
-// A datetime of the declaration's texts, split for the storage forms.
-struct DateTimeParts {
-  std::int64_t days = 0;      // since 0001-01-01
-  std::int64_t nanos100 = 0;  // 100-ns units since midnight
-  int offsetMinutes = 0;
-  bool hasDate = false;
-};
-bool ParseDateTime(std::string_view text, DateTimeParts& parts);
-// Days from 0001-01-01 to year-month-day (proleptic Gregorian).
-std::int64_t DaysFromCivil(int year, int month, int day);
-inline constexpr std::int64_t kDaysTo1900 = 693595;
-
 }  // namespace corvane::mdfgen
