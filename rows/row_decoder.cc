@@ -75,8 +75,9 @@ void RowDecoder::DecodeRecord(const CPrimaryRecord& r, Row& row) {
     ColumnDescriptor& c = columns_[k];
     if (c.physicalColumnId == kNotStoredColumn) {
       row[k] = c.valueText;  // the column's default: rows do not store it
-    } else if (k >= n) {
+    } else if (k >= n && !c.sparse) {
       // The record was written before this column was added: it holds nothing.
+      // (Sparse columns live in the sparse vector, which counts as one column.)
       row[k] = kNull;
     } else if (options_.rowsetLayout) {
       DecodeColumnRowset(r, k, st, row);
@@ -88,15 +89,17 @@ void RowDecoder::DecodeRecord(const CPrimaryRecord& r, Row& row) {
 
 std::string RowDecoder::RenderSparse(const CPrimaryRecord& r, ColumnDescriptor& c,
                                      ValueSlot& slot) {
-  if (!r.sparseVector) return {};
+  // A sparse column that the vector does not list is NULL.
+  if (!r.sparseVector) return kNull;
   for (const ColumnValue& v : r.sparseVector->values) {
-    if (v.columnId != c.columnId || !v.hasData) continue;
+    if (v.columnId != c.columnId) continue;
+    if (!v.hasData) return {};
     slot.dataLength = static_cast<std::int16_t>(v.length);
     slot.availableLength = v.length;
     return c.typeCode == kTypeSqlVariant ? RenderSqlVariant(v.length, slot, v.data.data(), text_)
                                       : RenderValue(slot, v.data.data(), c, text_);
   }
-  return {};
+  return kNull;
 }
 
 std::string RowDecoder::RenderVariable(const CPrimaryRecord& r, std::size_t index,
@@ -205,9 +208,14 @@ void RowDecoder::DecodeColumnCatalog(const CPrimaryRecord& r, std::size_t k, Rec
   if (c.physicalColumnId > static_cast<std::int32_t>(columns_.size()))
     c.physicalColumnId = c.columnId;
 
-  const int b = (c.nullBit > 0 && c.nullBit <= r.columnCount) ? c.nullBit - 1 : st.columnCounter;
+  // SQL Server 2000 records keep one null bit per column in column order; the
+  // syscolumns value that stands in nullBit there is the bit's position inside
+  // its byte of bit columns, not a null bit, so the running column count is
+  // used instead.
+  const int b = (!legacy && c.nullBit > 0 && c.nullBit <= r.columnCount) ? c.nullBit - 1
+                                                                          : st.columnCounter;
   bool isNull = r.hasNullBitmap && r.IsNullBit(b);
-  if (legacy && (slot.variable || c.typeCode == kTypeTimestamp)) isNull = false;
+  if (legacy && c.typeCode == kTypeTimestamp) isNull = false;
 
   std::string text;
   if (c.sparse) {
@@ -241,10 +249,14 @@ void RowDecoder::DecodeColumnCatalog(const CPrimaryRecord& r, std::size_t k, Rec
     RenderFixed(r, c, slot, legacy ? c.legacyLeafOffset - 4 : c.leafOffset - 4, ignored);
   }
   if (!c.sparse) ++st.columnCounter;
-  if (IsHexPrefixed(c.typeCode) && !text.empty() && text != " " &&
+  // A NULL is what the null bitmap says. An empty string or binary value
+  // stays a value; an empty fixed-length value means its bytes are missing,
+  // which a nullable column shows as NULL.
+  const bool missing = text.empty() && (!slot.variable || c.sparse) && c.nullable;
+  if (IsHexPrefixed(c.typeCode) && !isNull && !missing && text != " " &&
       text != kBinaryDataPlaceholder && text != kBigBinaryDataPlaceholder)
     text.insert(0, "0x");
-  if (text.empty() && (c.nullable || (legacy && isNull))) text = kNull;
+  if (isNull || missing) text = kNull;
   row[k] = std::move(text);
 }
 
