@@ -95,6 +95,8 @@ class DatabaseContext {
   // ReadDataPage accepts page 0; the others start at page 1.
   [[nodiscard]] std::unique_ptr<CDataPage> ReadDataPage(PageId id) const;
   [[nodiscard]] std::unique_ptr<CDataPage> ReadTableDataPage(PageId id) const;
+  [[nodiscard]] std::unique_ptr<CDataPage> ReadTableDataPage(PageId id,
+                                                             const RecordParseOptions& options) const;
   [[nodiscard]] std::unique_ptr<IamPage> ReadIamPage(PageId id) const;
 
   // Finds the boot page (page 9, corrected for a constant shift of the

@@ -14,9 +14,14 @@ std::unique_ptr<CDataPage> DatabaseContext::ReadDataPage(PageId id) const {
 }
 
 std::unique_ptr<CDataPage> DatabaseContext::ReadTableDataPage(PageId id) const {
+  return ReadTableDataPage(id, OptionsOf(this));
+}
+
+std::unique_ptr<CDataPage> DatabaseContext::ReadTableDataPage(
+    PageId id, const RecordParseOptions& options) const {
   auto bytes = ReadPage(id, 1);
   if (!bytes) return nullptr;
-  return std::make_unique<CDataPage>(std::move(*bytes), this);
+  return std::make_unique<CDataPage>(std::move(*bytes), this, options);
 }
 
 std::unique_ptr<IamPage> DatabaseContext::ReadIamPage(PageId id) const {

@@ -69,7 +69,7 @@ CPrimaryRecord::CPrimaryRecord(Bytes bytes, const PrimaryRecordPage& page,
   }
   // Records in the compressed format are expanded by the compression reader;
   // until then they stay unexpanded here.
-  if (compressed) return;
+  if (compressed || options.statusOnly) return;
   if (recordType == kRecordForwardingStub) {
     FollowStub(bytes, options);
     return;

@@ -60,6 +60,9 @@ struct RecordParseOptions {
   bool showAdvancedDeleted = false;
   bool legacyLayout = false;
   bool followForwarding = true;  // off while parsing a forwarding target
+  // Only the status bytes: enough to tell which records are rows (counting),
+  // without cutting them into parts.
+  bool statusOnly = false;
 };
 
 // One variable (or sparse) column value.

@@ -87,7 +87,9 @@ PageSource RecordRetrieval::ChooseSource() {
 
 std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) {
   std::vector<Row> rows;
-  auto page = context_.ReadTableDataPage(id);
+  RecordParseOptions parse = OptionsOf(&context_);
+  parse.statusOnly = options_.countOnly;
+  auto page = context_.ReadTableDataPage(id, parse);
   if (!page || page->header().type != kPageTypeData) return rows;
   if (source_.owner) {
     // An extent keeps pages that this unit never allocated, or freed: they

@@ -32,7 +32,9 @@ struct GridPosition {
 struct RetrievalOptions {
   bool advancedRecordMode = false;  // read the page index's pages, not the allocation maps
   bool logRows = false;             // " row N inserted" log lines (the desktop log pane)
-  bool countOnly = false;           // rows are counted, not rendered (the grid gets empty cells)
+  // Rows are counted, not cut into values (the grid gets empty cells): the
+  // records' status bytes tell which are rows.
+  bool countOnly = false;
 };
 
 class RecordRetrieval {
