@@ -76,9 +76,15 @@ std::optional<PageBuffer> DatabaseContext::ReadPage(PageId id, std::int32_t minP
 std::optional<PageBuffer> DatabaseContext::ReadPageBytes(PageId id) const { return ReadPage(id, 1); }
 
 std::optional<CPage_Header> DatabaseContext::ReadPageHeader(PageId id) const {
-  auto bytes = ReadPage(id, 1);
-  if (!bytes) return std::nullopt;
-  return CPage_Header::FromPage(bytes->data());
+  const auto f = FileFor(id.fileId);
+  if (!f || id.pageNumber < 1) return std::nullopt;
+  const auto n = static_cast<std::uint64_t>(id.pageNumber);
+  if (n >= f->pageCount || f->baseOffset + (n + 1) * kPageSize > f->file->size()) return std::nullopt;
+  // The header lies in the page's first sector, which torn-page protection
+  // never touches: its 96 bytes are all that need reading.
+  std::uint8_t header[kPageHeaderSize];
+  f->file->ReadAt(f->baseOffset + n * kPageSize, header, sizeof header);
+  return CPage_Header::Parse(header);
 }
 
 // --- Secondary files -------------------------------------------------------
