@@ -46,7 +46,9 @@ std::vector<ExtentEntry> IamPage::AllocatedExtents() const {
   std::uint64_t limit = extentBits_.size();
   if (context_) {
     const std::uint64_t pages = context_->PageCountOf(startPage_.fileId);
-    if (pages > 0) {
+    // An interval of a file this database does not have maps nothing readable.
+    if (pages == 0) return out;
+    {
       // Bits beyond the end of the file mark nothing that can be read.
       const std::uint64_t fileExtents = pages / 8;
       const std::uint64_t before = static_cast<std::uint64_t>(start) / 8;
@@ -55,7 +57,9 @@ std::vector<ExtentEntry> IamPage::AllocatedExtents() const {
   }
   for (std::uint64_t i = 0; i < limit; ++i) {
     if (!extentBits_[i]) continue;
-    const auto first = static_cast<std::int32_t>(start + 8 * static_cast<std::int64_t>(i));
+    const std::int64_t firstPage = start + 8 * static_cast<std::int64_t>(i);
+    if (firstPage + 7 > INT32_MAX) break;
+    const auto first = static_cast<std::int32_t>(firstPage);
     out.push_back({PageId{startPage_.fileId, first}, PageId{startPage_.fileId, first + 7}});
   }
   return out;
@@ -63,8 +67,8 @@ std::vector<ExtentEntry> IamPage::AllocatedExtents() const {
 
 std::vector<PageId> ExtentPages(const ExtentEntry& extent) {
   std::vector<PageId> pages;
-  for (std::int32_t p = extent.first.pageNumber; p <= extent.last.pageNumber; ++p)
-    pages.push_back({extent.first.fileId, p});
+  for (int i = 0; i < 8; ++i)
+    pages.push_back({extent.first.fileId, extent.first.pageNumber + i});
   return pages;
 }
 

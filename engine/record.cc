@@ -189,7 +189,9 @@ int CPrimaryRecord::ProbeLength(Bytes r, const PrimaryRecordPage& page,
                                 const RecordParseOptions& options) {
   if (r.empty() || (r[0] & 1) || ((r[0] >> 1) & 7) == kRecordForwardingStub) return -1;
   // The parse takes views only, so probing is parsing and keeping nothing.
-  const CPrimaryRecord rec(r, page, options);
+  RecordParseOptions probe = options;
+  probe.statusOnly = false;
+  const CPrimaryRecord rec(r, page, probe);
   if (rec.invalid || rec.columnCount < 1 || rec.columnCount >= kMaxColumns) return -1;
   return rec.length;
 }

@@ -89,6 +89,12 @@ class CPrimaryRecord : public CRecord {
   // Parses the record at `bytes` (the record's first byte up to the end of
   // the bytes available to it).
   CPrimaryRecord(Bytes bytes, const PrimaryRecordPage& page, const RecordParseOptions& options);
+  // A copy would keep views into the original's own bytes; moving keeps them
+  // valid (the owned buffer moves with the record).
+  CPrimaryRecord(const CPrimaryRecord&) = delete;
+  CPrimaryRecord& operator=(const CPrimaryRecord&) = delete;
+  CPrimaryRecord(CPrimaryRecord&&) = default;
+  CPrimaryRecord& operator=(CPrimaryRecord&&) = default;
 
   // Length of the record at `bytes` as the deleted-record scan probes it, or
   // -1 when it is rejected, compressed, a forwarding stub, or declares no

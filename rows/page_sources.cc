@@ -76,7 +76,7 @@ std::vector<PageId> WalkIamChain(const DatabaseContext& context, PageId firstIam
     }
     for (const ExtentEntry& e : iam->AllocatedExtents())
       for (const PageId& p : ExtentPages(e))
-        if (NonZero(p)) pages.push_back(p);
+        if (NonZero(p) && IsUsablePage(context, p)) pages.push_back(p);
     if (legacyIamPages) {
       if (++legacyIndex >= legacyIamPages->size()) break;
       at = (*legacyIamPages)[legacyIndex].id();

@@ -88,7 +88,7 @@ PageSource RecordRetrieval::ChooseSource() {
 std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) {
   std::vector<Row> rows;
   RecordParseOptions parse = OptionsOf(&context_);
-  parse.statusOnly = options_.countOnly;
+  parse.statusOnly = CountsOnly();
   auto page = context_.ReadTableDataPage(id, parse);
   if (!page || page->header().type != kPageTypeData) return rows;
   if (source_.owner) {
@@ -99,7 +99,7 @@ std::vector<Row> RecordRetrieval::FetchPageRows(PageId id, RowDecoder& decoder) 
         !allocation_.IsAllocated(id))
       return rows;
   }
-  if (options_.countOnly) {
+  if (CountsOnly()) {
     rows.resize(decoder.CountPage(*page));
   } else {
     decoder.DecodePage(*page, rows);
@@ -133,17 +133,17 @@ int RecordRetrieval::Fill(GridPosition start, bool displayLoad) {
     for (auto ri = pi == start.pageIndex ? start.rowIndex : 0;
          ri < static_cast<std::int64_t>(rows.size()); ++ri) {
       if (app.stopRequested.load()) break;
-      if (added >= kGridPageRows) {
-        stopPosition = {pi, ri};
-        full = true;
-        break;
-      }
       const Row& row = rows[static_cast<std::size_t>(ri)];
       // Records found among deleted ones may be nothing but zeros: a row
       // without a single value is dropped there. A live record is a row
       // whatever it holds, so the rule is kept to the deleted-record view.
       if (app.showDeleted.load() && IsEmptyRow(row)) continue;
-      if (options_.countOnly) {
+      if (added >= kGridPageRows) {
+        stopPosition = {pi, ri};
+        full = true;
+        break;
+      }
+      if (CountsOnly()) {
         grid_.InsertRow(gridRowCount, {});
       } else if (first < row.size()) {
         grid_.InsertRow(gridRowCount, row[first]);

@@ -72,6 +72,9 @@ class RecordRetrieval {
   void ShowPage(int index, bool displayLoad);
   void SetLabel();
   bool IsEmptyRow(const Row& row) const;
+  // Counting without values is possible unless deleted records are shown:
+  // those are dropped when all their values are empty.
+  bool CountsOnly() const { return options_.countOnly && !context_.app().showDeleted.load(); }
 
   DatabaseContext& context_;
   Catalog& catalog_;

@@ -69,15 +69,17 @@ void RowDecoder::DecodeRecord(const CPrimaryRecord& r, Row& row) {
   row.resize(columns_.size());
   RecordState st;
   st.sparseCount = r.sparseVector ? r.sparseVector->count : 0;
-  const std::size_t n = std::min<std::size_t>(columns_.size(),
-                                              r.columnCount > 0 ? r.columnCount : 0);
   for (std::size_t k = 0; k < columns_.size(); ++k) {
     ColumnDescriptor& c = columns_[k];
+    // Where the column stands among the columns the record stores (the
+    // descriptor list also holds sparse and computed columns, which take no
+    // place of their own there).
+    const std::int32_t stored =
+        (!options_.legacyLayout && c.nullBit > 0) ? c.nullBit : c.physicalColumnId;
     if (c.physicalColumnId == kNotStoredColumn) {
       row[k] = c.valueText;  // the column's default: rows do not store it
-    } else if (k >= n && !c.sparse) {
+    } else if (!c.sparse && stored > r.columnCount) {
       // The record was written before this column was added: it holds nothing.
-      // (Sparse columns live in the sparse vector, which counts as one column.)
       row[k] = kNull;
     } else if (options_.rowsetLayout) {
       DecodeColumnRowset(r, k, st, row);
@@ -138,6 +140,7 @@ std::string RowDecoder::RenderFixed(const CPrimaryRecord& r, ColumnDescriptor& c
   const BitCursor* cursor = slot.bitCursor;
   const bool bitFromCursor = c.typeCode == kTypeBit && cursor && cursor->loaded &&
                              cursor->bitIndex < 8;
+  if (fixedPos < 0) return {};
   if (bitFromCursor && offsetInFixed < 0) {
     at = std::min(fixedPos, f - 1);
   } else if (offsetInFixed >= 0 && offsetInFixed <= f) {
@@ -151,7 +154,7 @@ std::string RowDecoder::RenderFixed(const CPrimaryRecord& r, ColumnDescriptor& c
   // At the very end of the fixed data nothing is left to read; the renderer's
   // length guard then yields empty text.
   std::string text = RenderValue(slot, fixed.data() + at, c, text_);
-  fixedPos += slot.size;
+  fixedPos += std::max(0, slot.size);
   return text;
 }
 

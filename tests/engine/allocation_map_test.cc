@@ -63,3 +63,21 @@ TEST(IamPage, OneRecordMeansNoExtents) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(IamPage, AnExtentAtTheTopOfThePageRangeStaysInRange) {
+  std::vector<std::uint8_t> bitmap(38655 / 8 + 1, 0);
+  bitmap[38655 / 8] = static_cast<std::uint8_t>(1 << (38655 % 8));
+  IamPage iam(IamBytes(8, 0x7FFF0000, 77, bitmap), nullptr);
+  auto extents = iam.AllocatedExtents();
+  ASSERT_EQ(extents.size(), 1u);
+  EXPECT_EQ(extents[0].last.pageNumber, INT32_MAX);
+  auto pages = ExtentPages(extents[0]);
+  ASSERT_EQ(pages.size(), 8u);
+  EXPECT_EQ(pages.back().pageNumber, INT32_MAX);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -154,3 +154,39 @@ TEST(RowDecoder, FilterSkipsGhostsUnlessShown) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Faults a damaged catalog or a table shape could cause.
+TEST(RowDecoder, NegativeCatalogLengthNeverMovesBeforeTheRecord) {
+  auto cols = Table();
+  for (auto& c : cols) c.leafOffset = 0;  // no offsets: running positions
+  cols[0].typeText = "int(-30000)";
+  DecodeOptions o;
+  o.rowsetLayout = false;
+  auto rows = Decode({Record(42, 0x05, 0)}, cols, o);
+  ASSERT_EQ(rows.size(), 1u);  // and no read outside the record (sanitizers)
+}
+
+TEST(RowDecoder, ColumnsAfterSparseColumnsKeepTheirValues) {
+  // Stored: id (1), the sparse vector (2), last (3); the descriptor list has
+  // two sparse columns between id and last.
+  std::vector<ColumnDescriptor> cols = {Col(1, "id", kTypeInt, "int(4)", 4, 1),
+                                        Col(2, "s1", kTypeInt, "int(4)", 0, 0),
+                                        Col(3, "s2", kTypeInt, "int(4)", 0, 0),
+                                        Col(4, "last", kTypeInt, "int(4)", 8, 3)};
+  cols[1].sparse = cols[2].sparse = true;
+  RecordSpec s;
+  s.fixed = {7, 0, 0, 0, 100, 0, 0, 0};
+  s.columnCount = 3;
+  s.nullBitmap = {0};
+  s.variable = {{0x05, 0x00, 0x01, 0x00, 0x03, 0x00, 0x0A, 0x00, 0x05, 0, 0, 0}};
+  s.complex = {true};
+  auto rows = Decode({BuildRecord(s)}, cols);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0], (Row{"7", "NULL", "5", "100"}));
+}
+
+}  // namespace
+}  // namespace corvane
