@@ -101,12 +101,7 @@ TEST_P(CorpusCatalog, AssemblesEveryUserTableWithKnownTypes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusCatalog, ::testing::ValuesIn(testing::CorpusSlugs()),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           for (char& c : n)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+                         testing::CorpusTestName());
 
 }  // namespace
 }  // namespace corvane

@@ -43,12 +43,7 @@ TEST_P(CliCheckCorpus, DecodedRowsMatchTheExpectedRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CliCheckCorpus, ::testing::ValuesIn(testing::CorpusSlugs()),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           for (auto& c : n)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+                         testing::CorpusTestName());
 
 class CliRows : public ::testing::Test {
  protected:

@@ -59,12 +59,7 @@ TEST_P(CorpusEngine, EveryPageParsesAndSystemRowsAgreeOnTheirColumnCount) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CorpusEngine, ::testing::ValuesIn(testing::CorpusSlugs()),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           for (auto& c : n)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+                         testing::CorpusTestName());
 
 }  // namespace
 }  // namespace corvane

@@ -41,6 +41,18 @@ std::vector<std::uint8_t> Join(const std::vector<std::vector<std::uint8_t>>& pag
 std::string CorpusFile(const std::string& slug);
 // Slugs listed in MANIFEST.tsv.
 std::vector<std::string> CorpusSlugs();
+// A test name made of a slug ("sql2005-pubs" -> "sql2005_pubs"), for
+// INSTANTIATE_TEST_SUITE_P over CorpusSlugs().
+struct CorpusTestName {
+  template <typename Info>
+  std::string operator()(const Info& info) const {
+    std::string n = info.param;
+    for (char& c : n)
+      if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) c = '_';
+    return n;
+  }
+};
+
 // The MANIFEST.tsv row of a slug, as column name -> value.
 std::map<std::string, std::string> CorpusManifestRow(const std::string& slug);
 
