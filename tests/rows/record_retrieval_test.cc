@@ -158,3 +158,29 @@ TEST_F(Retrieval, TornAndShiftedFilesReadTheSame) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A table whose pages live in a secondary file recorded under a Windows path
+// in another case: found beside the primary file and read through.
+TEST_F(Retrieval, TablesInASecondaryFile) {
+  for (const char* table : {"dbo.Clustered", "dbo.Heap"}) {
+    mdfgen::Database db = TwoTables(1500);
+    db.secondaryFiles = {{"Sales_2", "D:\\old\\Sales_2.NDF"}};
+    for (auto& t : db.tables) t.fileId = 3;
+    std::string error;
+    ASSERT_TRUE(mdfgen::WriteDatabaseFile(db, dir_.File("main.mdf"), error)) << error;
+    ctx_ = DatabaseContext::Open(dir_.File("main.mdf"), app_, observer_);
+    ASSERT_TRUE(ctx_->valid());
+    catalog_ = BuildCatalog(*ctx_);
+    ASSERT_EQ(ctx_->secondaryFiles().count(3), 1u);
+    AssembleTable(*catalog_, table, "U ", {});
+    retrieval_ = std::make_unique<RecordRetrieval>(*ctx_, *catalog_, grid_, observer_, options_);
+    EXPECT_EQ(CountAll(), 1500) << table;
+    EXPECT_EQ(grid_.rows().back().front(), "1500") << table;
+  }
+}
+
+}  // namespace
+}  // namespace corvane
