@@ -86,12 +86,7 @@ int RunRows(const CliArgs& args, AppState& app) {
     return 2;
   }
   std::vector<std::string> header;
-  const auto& cols = db->catalog->tableDescriptors;
-  for (std::size_t k = static_cast<std::size_t>(std::max(0, db->catalog->firstStoredColumn));
-       k < cols.size(); ++k)
-    if (k == static_cast<std::size_t>(db->catalog->firstStoredColumn) ||
-        cols[k].physicalColumnId != kNotStoredColumn)
-      header.push_back(cols[k].name);
+  for (std::size_t k : GridColumns(*db->catalog)) header.push_back(db->catalog->tableDescriptors[k].name);
 
   CollectingGrid grid;
   RecordRetrieval retrieval(*db->context, *db->catalog, grid, observer, RetrievalOptions{});

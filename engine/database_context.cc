@@ -62,28 +62,33 @@ std::uint64_t DatabaseContext::PageCountOf(std::uint16_t fileId) const {
   return it == secondaryFiles_.end() ? 0 : it->second.pageCount;
 }
 
-std::optional<PageBuffer> DatabaseContext::ReadPage(PageId id, std::int32_t minPage) const {
+std::optional<DatabaseContext::PageLocation> DatabaseContext::Locate(PageId id,
+                                                                     std::int32_t minPage) const {
   const auto f = FileFor(id.fileId);
   if (!f || id.pageNumber < minPage || id.pageNumber < 0) return std::nullopt;
   const auto n = static_cast<std::uint64_t>(id.pageNumber);
   if (n >= f->pageCount) return std::nullopt;
   if (f->baseOffset + (n + 1) * kPageSize > f->file->size()) return std::nullopt;
+  return PageLocation{f->file, f->baseOffset + n * kPageSize};
+}
+
+std::optional<PageBuffer> DatabaseContext::ReadPage(PageId id, std::int32_t minPage) const {
+  const auto at = Locate(id, minPage);
+  if (!at) return std::nullopt;
   PageBuffer buffer(kPageSize);
-  f->file->ReadAt(f->baseOffset + n * kPageSize, buffer.data(), kPageSize);
+  at->file->ReadAt(at->offset, buffer.data(), kPageSize);
   return buffer;
 }
 
 std::optional<PageBuffer> DatabaseContext::ReadPageBytes(PageId id) const { return ReadPage(id, 1); }
 
 std::optional<CPage_Header> DatabaseContext::ReadPageHeader(PageId id) const {
-  const auto f = FileFor(id.fileId);
-  if (!f || id.pageNumber < 1) return std::nullopt;
-  const auto n = static_cast<std::uint64_t>(id.pageNumber);
-  if (n >= f->pageCount || f->baseOffset + (n + 1) * kPageSize > f->file->size()) return std::nullopt;
+  const auto at = Locate(id, 1);
+  if (!at) return std::nullopt;
   // The header lies in the page's first sector, which torn-page protection
   // never touches: its 96 bytes are all that need reading.
   std::uint8_t header[kPageHeaderSize];
-  f->file->ReadAt(f->baseOffset + n * kPageSize, header, sizeof header);
+  at->file->ReadAt(at->offset, header, sizeof header);
   return CPage_Header::Parse(header);
 }
 

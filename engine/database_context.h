@@ -123,6 +123,13 @@ class DatabaseContext {
     std::uint64_t pageCount;
   };
   std::optional<OpenedFile> FileFor(std::uint16_t fileId) const;
+  // Where page `id` lies, when its number is at least `minPage` and the
+  // whole page lies inside its file (the rule every reader shares).
+  struct PageLocation {
+    const ReadOnlyFile* file;
+    std::uint64_t offset;
+  };
+  std::optional<PageLocation> Locate(PageId id, std::int32_t minPage) const;
   void AttachListed(std::vector<SecondaryFile>& files, const std::string& folder);
   void SearchSecondaryFiles(std::vector<SecondaryFile>& files, const std::string& folder);
 

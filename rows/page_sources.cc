@@ -88,6 +88,15 @@ std::vector<PageId> WalkIamChain(const DatabaseContext& context, PageId firstIam
   return pages;
 }
 
+PageSource PageChainSource(const DatabaseContext& context, PageId first) {
+  return PageSource{PageSourceKind::kPageChain, WalkPageChain(context, first), std::nullopt};
+}
+
+PageSource IamChainSource(const DatabaseContext& context, const AllocationUnitRow& unit) {
+  return PageSource{PageSourceKind::kIamChain, WalkIamChain(context, unit.firstIamPage),
+                    OwnerFilter{unit.allocationUnitId}};
+}
+
 std::vector<PageId> UsableTablePages(const Catalog& catalog) {
   std::vector<PageId> pages;
   for (const PageId& p : catalog.tablePages)

@@ -48,6 +48,11 @@ std::vector<PageId> WalkLegacyChain(const DatabaseContext& context, PageId first
 std::vector<PageId> WalkIamChain(const DatabaseContext& context, PageId firstIam,
                                  const PageList* legacyIamPages = nullptr);
 
+// The page chain from `first`, and the IAM chain of `unit` with the owner
+// check of its pages.
+PageSource PageChainSource(const DatabaseContext& context, PageId first);
+PageSource IamChainSource(const DatabaseContext& context, const AllocationUnitRow& unit);
+
 // The table pages of the catalog's current table, keeping only ids whose
 // file id and page number are both non-zero.
 std::vector<PageId> UsableTablePages(const Catalog& catalog);

@@ -12,6 +12,15 @@ DecodeOptions DecodeOptionsFor(const Catalog& catalog, const AppState& app) {
   return o;
 }
 
+std::vector<std::size_t> GridColumns(const Catalog& catalog) {
+  const auto& cols = catalog.tableDescriptors;
+  const auto first = static_cast<std::size_t>(std::max(0, catalog.firstStoredColumn));
+  std::vector<std::size_t> shown;
+  for (std::size_t k = first; k < cols.size(); ++k)
+    if (k == first || cols[k].physicalColumnId != kNotStoredColumn) shown.push_back(k);
+  return shown;
+}
+
 RecordRetrieval::RecordRetrieval(DatabaseContext& context, Catalog& catalog, RecordGrid& grid,
                                  EngineObserver& observer, RetrievalOptions options)
     : context_(context),
@@ -57,31 +66,18 @@ PageSource RecordRetrieval::ChooseSource() {
   }
   const bool iamUsable = IsUsablePage(context_, unit.firstIamPage);
   const bool firstUsable = IsUsablePage(context_, unit.firstPage);
-  const OwnerFilter owner{unit.allocationUnitId};
-  auto iamSource = [&] {
-    PageSource s;
-    s.kind = PageSourceKind::kIamChain;
-    s.pages = WalkIamChain(context_, unit.firstIamPage);
-    s.owner = owner;
-    return s;
-  };
-  auto chainSource = [&] {
-    PageSource s;
-    s.kind = PageSourceKind::kPageChain;
-    s.pages = WalkPageChain(context_, unit.firstPage);
-    return s;
-  };
   if (catalog_.currentRowset.indexId == 0) {
     // A heap: its pages are not linked; the IAM chain lists them.
-    if (iamUsable) return iamSource();
-    if (firstUsable) return chainSource();
+    if (iamUsable) return IamChainSource(context_, unit);
+    if (firstUsable) return PageChainSource(context_, unit.firstPage);
     return src;
   }
   if (firstUsable) {
     auto h = context_.ReadPageHeader(unit.firstPage);
-    if (h && h->type == kPageTypeData && h->prevPage.pageNumber == 0) return chainSource();
+    if (h && h->type == kPageTypeData && h->prevPage.pageNumber == 0)
+      return PageChainSource(context_, unit.firstPage);
   }
-  if (iamUsable) return iamSource();
+  if (iamUsable) return IamChainSource(context_, unit);
   return src;
 }
 
@@ -122,8 +118,7 @@ int RecordRetrieval::Fill(GridPosition start, bool displayLoad) {
   DecodeOptions decodeOptions = DecodeOptionsFor(catalog_, app);
   decodeOptions.displayLoad = displayLoad;
   RowDecoder decoder(catalog_.tableDescriptors, text_, decodeOptions);
-  const auto& cols = catalog_.tableDescriptors;
-  const auto first = static_cast<std::size_t>(std::max(0, catalog_.firstStoredColumn));
+  const std::vector<std::size_t> shown = GridColumns(catalog_);
   int added = 0;
   bool full = false;
   observer_.ProgressRange(pageList.size());
@@ -143,14 +138,13 @@ int RecordRetrieval::Fill(GridPosition start, bool displayLoad) {
         full = true;
         break;
       }
-      if (CountsOnly()) {
+      if (CountsOnly() || shown.empty() || shown.front() >= row.size()) {
         grid_.InsertRow(gridRowCount, {});
-      } else if (first < row.size()) {
-        grid_.InsertRow(gridRowCount, row[first]);
+      } else {
+        grid_.InsertRow(gridRowCount, row[shown.front()]);
+        for (std::size_t i = 1; i < shown.size() && shown[i] < row.size(); ++i)
+          grid_.SetCell(gridRowCount, static_cast<int>(i), row[shown[i]]);
       }
-      int sub = 1;
-      for (std::size_t k = first + 1; k < cols.size() && k < row.size(); ++k)
-        if (cols[k].physicalColumnId != kNotStoredColumn) grid_.SetCell(gridRowCount, sub++, row[k]);
       ++gridRowCount;
       ++added;
       if (options_.logRows) observer_.LogLine(" row " + std::to_string(gridRowCount) + " inserted");
@@ -205,25 +199,22 @@ int RecordRetrieval::ShowTableRecords() {
   stopPosition = {};
   pageRows_.clear();
   observer_.ProgressPosition(0);
-  source_ = ChooseSource();
-  pageList = source_.pages;
-  ShowPage(0, true);
-  // A heap whose IAM chain gave no row is read along its page chain instead.
+  auto show = [&](PageSource source) {
+    source_ = std::move(source);
+    pageList = source_.pages;
+    ShowPage(0, true);
+  };
+  show(ChooseSource());
+  // A heap whose IAM chain gave no row is read along its page chain, and a
+  // clustered table whose chain gave none along its IAM chain.
+  const AllocationUnitRow& unit = catalog_.currentAllocationUnit;
+  const bool heap = catalog_.currentRowset.indexId == 0;
   if (rowsThrough == 0 && source_.kind == PageSourceKind::kIamChain &&
-      !context_.app().legacyLayout.load() && catalog_.currentRowset.indexId == 0 &&
-      IsUsablePage(context_, catalog_.currentAllocationUnit.firstPage)) {
-    source_ = PageSource{PageSourceKind::kPageChain,
-                         WalkPageChain(context_, catalog_.currentAllocationUnit.firstPage), {}};
-    pageList = source_.pages;
-    ShowPage(0, true);
-  } else if (rowsThrough == 0 && source_.kind == PageSourceKind::kPageChain &&
-             catalog_.currentRowset.indexId != 0 &&
-             IsUsablePage(context_, catalog_.currentAllocationUnit.firstIamPage)) {
-    const AllocationUnitRow& unit = catalog_.currentAllocationUnit;
-    source_ = PageSource{PageSourceKind::kIamChain, WalkIamChain(context_, unit.firstIamPage),
-                         OwnerFilter{unit.allocationUnitId}};
-    pageList = source_.pages;
-    ShowPage(0, true);
+      !context_.app().legacyLayout.load() && heap && IsUsablePage(context_, unit.firstPage)) {
+    show(PageChainSource(context_, unit.firstPage));
+  } else if (rowsThrough == 0 && source_.kind == PageSourceKind::kPageChain && !heap &&
+             IsUsablePage(context_, unit.firstIamPage)) {
+    show(IamChainSource(context_, unit));
   }
   return static_cast<int>(rowsThrough - rowsBefore);
 }

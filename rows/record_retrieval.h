@@ -89,6 +89,10 @@ class RecordRetrieval {
   std::string pageLabel_;
 };
 
+// The descriptors the grid shows, in order: the first stored column (the
+// row's item text), then every later column that rows store.
+std::vector<std::size_t> GridColumns(const Catalog& catalog);
+
 // The decode layout a table needs: rowset layout unless the catalog is in
 // the SQL Server 2000 layout or the table has no rowset column rows.
 DecodeOptions DecodeOptionsFor(const Catalog& catalog, const AppState& app);

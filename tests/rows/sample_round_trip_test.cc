@@ -36,13 +36,10 @@ class SampleRoundTrip : public ::testing::TestWithParam<int> {
   }
   std::string Cell(const std::string& table, std::size_t row, const std::string& column) {
     auto rows = Rows(table);
-    const auto& cols = catalog_->tableDescriptors;
-    std::size_t shown = 0;
-    for (std::size_t k = catalog_->firstStoredColumn; k < cols.size(); ++k) {
-      if (cols[k].physicalColumnId == kNotStoredColumn) continue;
-      if (cols[k].name == column) return row < rows.size() ? rows[row].at(shown) : "<no row>";
-      ++shown;
-    }
+    const auto shown = GridColumns(*catalog_);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+      if (catalog_->tableDescriptors[shown[i]].name == column)
+        return row < rows.size() ? rows[row].at(i) : "<no row>";
     return "<no column>";
   }
 
